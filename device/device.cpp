@@ -1,0 +1,3 @@
+#include "device/device.h"
+
+IDirect3DDevice8* Device = nullptr;
