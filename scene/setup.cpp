@@ -1,0 +1,3 @@
+#include "scene/scene.h"
+
+IDirect3DVertexBuffer8* CubeVertexBuffer = nullptr;
