@@ -3,6 +3,7 @@
 #ifndef VELKOR_TESTS_DOUBLES_RECORDING_DEVICE_H
 #define VELKOR_TESTS_DOUBLES_RECORDING_DEVICE_H
 
+#include <functional>
 #include <map>
 
 #include "device/direct3d.h"
@@ -18,6 +19,16 @@ class RecordingDevice : public IDirect3DDevice8 {
   IDirect3DVertexBuffer8* streamSource = nullptr;
   IDirect3DBaseTexture8* texture = nullptr;
   ULONG references = 1;
+  // Also writes each call to standard error, for tests whose process ends before they can
+  // look at `calls`.
+  bool echo = false;
+  // Runs after each Present is recorded, e.g. to feed input to a running message loop.
+  std::function<void()> afterPresent;
+  // What the Create methods hand out, and their results.
+  IDirect3DTexture8* textureToCreate = nullptr;
+  HRESULT createTextureResult = D3D_OK;
+  IDirect3DVertexBuffer8* vertexBufferToCreate = nullptr;
+  HRESULT createVertexBufferResult = D3D_OK;
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void**) override;
   ULONG STDMETHODCALLTYPE AddRef() override;
@@ -62,6 +73,10 @@ class RecordingDevice : public IDirect3DDevice8 {
   HRESULT STDMETHODCALLTYPE SetStreamSource(UINT StreamNumber, IDirect3DVertexBuffer8* pStreamData,
                                             UINT Stride) override;
 
+ private:
+  void Record(std::string call);
+
+ public:
 #ifdef _WIN32
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wunused-parameter"
