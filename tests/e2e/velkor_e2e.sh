@@ -1,0 +1,124 @@
+#!/usr/bin/env bash
+# Whole-program checks of the Linux build on an X display (run under with-xvfb).
+# Usage: velkor_e2e.sh CASE VELKOR IMAGE CLOSE_REQUEST OUTPUT_DIR
+set -euo pipefail
+
+case_name=$1 velkor=$2 image=$3 close_request=$4 output=$5
+work=$(mktemp -d)
+trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
+pid=
+
+fail() { echo "FAIL: $*" >&2; [ -f "$work/stderr" ] && sed 's/^/  velkor: /' "$work/stderr" >&2; exit 1; }
+
+start() {
+  (cd "$work" && exec "$velkor" 2>"$work/stderr") &
+  pid=$!
+}
+
+# The window's X id once it is mapped.
+window_of() {
+  local name=$1 id
+  for _ in $(seq 100); do
+    id=$(xdotool search --onlyvisible --name "^$name\$" 2>/dev/null | head -n 1) && [ -n "$id" ] && {
+      echo "$id"
+      return
+    }
+    sleep 0.1
+  done
+  fail "no window named $name appeared"
+}
+
+# Waits up to $2 seconds for the program to end; fails unless it ends with code 0.
+expect_exit_zero() {
+  local within=$1 code
+  for _ in $(seq $((within * 20))); do
+    if ! kill -0 "$pid" 2>/dev/null; then
+      wait "$pid" && code=0 || code=$?
+      [ "$code" -eq 0 ] || fail "exit code $code"
+      return
+    fi
+    sleep 0.05
+  done
+  fail "still running ${within}s later"
+}
+
+still_running() { kill -0 "$pid" 2>/dev/null || fail "the program ended"; }
+
+cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+
+case $case_name in
+window)
+  cp "$image" "$work/mad040.raw"
+  start
+  id=$(window_of Velkor)
+  geometry=$(xwininfo -id "$id")
+  grep -q 'Width: 624$' <<<"$geometry" || fail "client width: $geometry"
+  grep -q 'Height: 441$' <<<"$geometry" || fail "client height: $geometry"
+  xprop -id "$id" WM_CLASS | grep -q '"VELKORCLASS"' || fail "class: $(xprop -id "$id" WM_CLASS)"
+
+  sleep 0.5
+  import -window "$id" "$work/first.png"
+  sleep 0.3
+  import -window "$id" "$work/second.png"
+  cp "$work/first.png" "$output/velkor-screenshot.png"
+  changed=$(compare -metric AE "$work/first.png" "$work/second.png" null: 2>&1 || true)
+  [ "${changed%%.*}" -gt 2000 ] || fail "the picture did not change ($changed pixels)"
+
+  # The cube's centre projects to about (305, 227) of the 624 by 441 client area.
+  read -r w h x y < <(convert "$work/first.png" -fuzz 3% -format '%@' info: | tr 'x+' '  ')
+  cx=$((x + w / 2)) cy=$((y + h / 2))
+  [ "$w" -gt 100 ] && [ "$h" -gt 100 ] || fail "the cube is too small: ${w}x${h}"
+  [ $((cx > 265 && cx < 345 && cy > 187 && cy < 267)) -eq 1 ] || fail "the cube is centred at ($cx, $cy)"
+  colours=$(convert "$work/first.png" -crop "${w}x${h}+${x}+${y}" -format '%k' info:)
+  [ "$colours" -gt 200 ] || fail "the cube shows only $colours colours: not textured"
+
+  before=$(cpu_ticks "$pid")
+  sleep 2
+  used=$(($(cpu_ticks "$pid") - before))
+  ticks=$(getconf CLK_TCK)
+  echo "processor use while spinning: $((100 * used / (2 * ticks)))% of one core"
+  [ $((used * 2 < 2 * ticks)) -eq 1 ] || fail "uses $used ticks in 2 s: not paced"
+
+  xdotool key --window "$id" Escape
+  expect_exit_zero 1
+  ;;
+keys)
+  cp "$image" "$work/mad040.raw"
+  start
+  id=$(window_of Velkor)
+  xdotool key --window "$id" a space Return F1 Up 1
+  sleep 0.5
+  still_running
+  "$close_request" "$id"
+  expect_exit_zero 1
+  ;;
+alt-f4)
+  cp "$image" "$work/mad040.raw"
+  start
+  id=$(window_of Velkor)
+  xdotool key --window "$id" alt+F4
+  expect_exit_zero 1
+  ;;
+missing-image)
+  start
+  dialog=$(window_of Error)
+  xwininfo -id "$dialog" >/dev/null
+  grep -qx 'Error: Missing file: mad040.raw' "$work/stderr" || fail "no error line"
+  import -window "$dialog" "$output/velkor-missing-image.png"
+  xdotool search --onlyvisible --name '^Velkor$' >/dev/null && fail "the main window is showing"
+  xdotool key --window "$dialog" Return
+  expect_exit_zero 2
+  ;;
+no-display)
+  cp "$image" "$work/mad040.raw"
+  (unset DISPLAY WAYLAND_DISPLAY SDL_VIDEODRIVER; cd "$work" && exec "$velkor" 2>"$work/stderr") &
+  pid=$!
+  expect_exit_zero 5
+  grep -q 'Error: Failed to create window' "$work/stderr" || fail "no error line"
+  [ "$(wc -l <"$work/stderr")" -ge 2 ] || fail "the reason is not given"
+  ;;
+*)
+  fail "unknown case $case_name"
+  ;;
+esac
+echo "PASS: $case_name"
