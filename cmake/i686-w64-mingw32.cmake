@@ -1,23 +1,9 @@
 # Cross build for 32-bit Windows with mingw-w64; test programs run under Wine.
-set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86)
-
 set(VELKOR_MINGW_PREFIX i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${VELKOR_MINGW_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${VELKOR_MINGW_PREFIX}-g++-posix)
-set(CMAKE_RC_COMPILER ${VELKOR_MINGW_PREFIX}-windres)
+set(VELKOR_WINE wine)
+include(${CMAKE_CURRENT_LIST_DIR}/MingwToolchain.cmake)
 
-set(CMAKE_FIND_ROOT_PATH /usr/${VELKOR_MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-# No mingw runtime DLLs beside the executables.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+# SSE arithmetic rounds every float like the 64-bit builds; x87 would not.
 set(CMAKE_CXX_FLAGS_INIT "-msse2 -mfpmath=sse")
 set(CMAKE_C_FLAGS_INIT "-msse2 -mfpmath=sse")
-
-# A private Wine prefix inside the build tree; Wine's debug chatter off.
-set(CMAKE_CROSSCOMPILING_EMULATOR
-    ${CMAKE_COMMAND} -E env WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix WINEDEBUG=-all wine)
