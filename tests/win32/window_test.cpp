@@ -81,12 +81,6 @@ TEST_F(WindowTest, AProcedureThatRefusesCreationLeavesNoWindow) {
               ElementsAre(WM_CREATE, WM_DESTROY, WM_NCDESTROY));
 }
 
-TEST_F(WindowTest, OnlyTheSystemArrowCursorExists) {
-  EXPECT_NE(LoadCursorA(nullptr, IDC_ARROW), nullptr);
-  EXPECT_EQ(LoadCursorA(nullptr, MAKEINTRESOURCEA(32513)), nullptr);
-  EXPECT_EQ(LoadCursorA(GetModuleHandleA(nullptr), IDC_ARROW), nullptr);
-}
-
 TEST_F(WindowTest, TheDummyDisplayReportsItsMode) {
   win32sw::DisplayModeInfo mode;
   ASSERT_TRUE(win32sw::DisplayModeQuery(mode));
