@@ -1,0 +1,155 @@
+// The message queue, in the Windows order: posted messages, then input, then the quit
+// message, then WM_PAINT for a window with an invalid region. SDL's events are turned into
+// messages as they are fetched; with nothing pending, GetMessageA sleeps in SDL's wait.
+#include "platform/win32/message_queue.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <deque>
+
+#include "platform/win32/painting.h"
+#include "platform/win32/sdl_events.h"
+#include "platform/win32/window.h"
+
+namespace win32sw {
+
+namespace {
+
+std::deque<MSG> Posted;
+std::deque<MSG> Input;
+bool QuitPending = false;
+WPARAM QuitCode = 0;
+
+// SDL's wait answers a timeout and an error alike, so it waits in slices; nothing here needs
+// waking without an event, the slice only bounds the harm of a wake-up SDL might lose.
+constexpr int WaitSliceMilliseconds = 1000;
+
+// The window filter of GetMessageA and PeekMessageA: (HWND)-1 asks for messages posted to no
+// window.
+HWND ThreadMessagesOnly() { return reinterpret_cast<HWND>(static_cast<LONG_PTR>(-1)); }
+
+struct Filter {
+  HWND window;
+  UINT first;
+  UINT last;
+};
+
+bool FilterValid(const Filter& filter) {
+  return !filter.window || filter.window == ThreadMessagesOnly() || WindowFind(filter.window);
+}
+
+bool FilterAccepts(const Filter& filter, HWND window, UINT message) {
+  if (filter.window == ThreadMessagesOnly() ? window != nullptr
+                                            : filter.window && window != filter.window) {
+    return false;
+  }
+  return (filter.first == 0 && filter.last == 0) ||
+         (message >= filter.first && message <= filter.last);
+}
+
+MSG MessageMake(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return MSG{window, message, wParam, lParam, SDL_GetTicks(), POINT{0, 0}};
+}
+
+bool QueueTake(std::deque<MSG>& queue, const Filter& filter, bool remove, MSG& taken) {
+  const auto found = std::find_if(queue.begin(), queue.end(), [&filter](const MSG& queued) {
+    return FilterAccepts(filter, queued.hwnd, queued.message);
+  });
+  if (found == queue.end()) return false;
+  taken = *found;
+  if (remove) queue.erase(found);
+  return true;
+}
+
+bool MessageNext(const Filter& filter, bool remove, MSG& taken) {
+  if (QueueTake(Posted, filter, remove, taken) || QueueTake(Input, filter, remove, taken)) {
+    return true;
+  }
+  // The quit message ignores the filter, as on Windows.
+  if (QuitPending) {
+    taken = MessageMake(nullptr, WM_QUIT, QuitCode, 0);
+    if (remove) QuitPending = false;
+    return true;
+  }
+  // Paint is made up, never queued: it comes for as long as the region stays invalid.
+  for (const auto& window : WindowsLive()) {
+    const HWND handle = WindowHandle(*window);
+    if (!RectEmpty(window->update) && FilterAccepts(filter, handle, WM_PAINT)) {
+      taken = MessageMake(handle, WM_PAINT, 0, 0);
+      return true;
+    }
+  }
+  return false;
+}
+
+void EventsDrain() {
+  if (!SDL_WasInit(SDL_INIT_EVENTS)) return;
+  SDL_Event event;
+  while (SDL_PollEvent(&event)) SdlEventApply(event);
+}
+
+// Sleeps until SDL has an event. False when SDL's event queue cannot be started.
+bool EventsWait() {
+  if (!SDL_WasInit(SDL_INIT_EVENTS) && SDL_InitSubSystem(SDL_INIT_EVENTS) != 0) {
+    std::fprintf(stderr, "GetMessageA: cannot wait for events: %s\n", SDL_GetError());
+    return false;
+  }
+  SDL_Event event;
+  if (SDL_WaitEventTimeout(&event, WaitSliceMilliseconds)) SdlEventApply(event);
+  return true;
+}
+
+}  // namespace
+
+void MessagePost(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  Posted.push_back(MessageMake(window, message, wParam, lParam));
+}
+
+void MessageInput(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  Input.push_back(MessageMake(window, message, wParam, lParam));
+}
+
+void MessagesForget(HWND window) {
+  for (std::deque<MSG>* queue : {&Posted, &Input}) {
+    queue->erase(std::remove_if(queue->begin(), queue->end(),
+                                [window](const MSG& queued) { return queued.hwnd == window; }),
+                 queue->end());
+  }
+}
+
+}  // namespace win32sw
+
+extern "C" BOOL WINAPI GetMessageA(LPMSG message, HWND window, UINT first, UINT last) {
+  using namespace win32sw;
+  const Filter filter{window, first, last};
+  if (!message || !FilterValid(filter)) return -1;
+  for (;;) {
+    EventsDrain();
+    if (MessageNext(filter, true, *message)) return message->message != WM_QUIT;
+    if (!EventsWait()) return -1;
+  }
+}
+
+extern "C" BOOL WINAPI PeekMessageA(LPMSG message, HWND window, UINT first, UINT last,
+                                    UINT removal) {
+  using namespace win32sw;
+  const Filter filter{window, first, last};
+  if (!message || !FilterValid(filter)) return FALSE;
+  EventsDrain();
+  return MessageNext(filter, removal & PM_REMOVE, *message);
+}
+
+extern "C" BOOL WINAPI PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  using namespace win32sw;
+  // No window: a message for the thread itself.
+  if (window && !WindowFind(window)) return FALSE;
+  MessagePost(window, message, wParam, lParam);
+  return TRUE;
+}
+
+extern "C" void WINAPI PostQuitMessage(int exitCode) {
+  win32sw::QuitPending = true;
+  win32sw::QuitCode = static_cast<WPARAM>(exitCode);
+}

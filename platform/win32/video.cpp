@@ -1,0 +1,48 @@
+#include "platform/win32/video.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+#include <cstring>
+
+namespace win32sw {
+
+namespace {
+
+enum class VideoState { NotTried, Running, Unavailable };
+VideoState State = VideoState::NotTried;
+
+}  // namespace
+
+bool VideoStart() {
+  if (State == VideoState::NotTried) {
+    // Ctrl+C and SIGTERM end the process as they would any other; SDL would turn them into a
+    // quit event the program never asked for.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // Closing a window is a close request for that window only (SDL_WINDOWEVENT_CLOSE);
+    // a second, window-less quit event for the same click would close it twice.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
+      // Characters come from TranslateMessage, as on Windows, not from an input method.
+      SDL_StopTextInput();
+      State = VideoState::Running;
+    } else {
+      std::fprintf(stderr, "No display available: %s\n", SDL_GetError());
+      State = VideoState::Unavailable;
+    }
+  }
+  return State == VideoState::Running;
+}
+
+bool VideoOnScreen() {
+  if (!VideoStart()) return false;
+  const char* driver = SDL_GetCurrentVideoDriver();
+  return driver && std::strcmp(driver, "dummy") != 0 && std::strcmp(driver, "offscreen") != 0;
+}
+
+void VideoStop() {
+  SDL_Quit();
+  State = VideoState::NotTried;
+}
+
+}  // namespace win32sw

@@ -1,0 +1,131 @@
+// Windows: creation, showing, the client rectangle and destruction, each window backed by an
+// SDL window the size of its client area.
+#include "platform/win32/window.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "platform/win32/message_queue.h"
+#include "platform/win32/painting.h"
+#include "platform/win32/video.h"
+#include "platform/win32/window_class.h"
+#include "platform/win32/x11_class_hint.h"
+
+namespace win32sw {
+
+namespace {
+
+std::vector<std::unique_ptr<Window>> Windows;
+
+}  // namespace
+
+const std::vector<std::unique_ptr<Window>>& WindowsLive() { return Windows; }
+
+Window* WindowFind(HWND handle) {
+  for (const auto& window : Windows) {
+    if (WindowHandle(*window) == handle) return window.get();
+  }
+  return nullptr;
+}
+
+Window* WindowFindSdl(Uint32 sdlWindowId) {
+  for (const auto& window : Windows) {
+    if (window->sdlWindowId == sdlWindowId) return window.get();
+  }
+  return nullptr;
+}
+
+RECT WindowClientRect(const Window& window) {
+  if (window.minimised) return RECT{0, 0, 0, 0};
+  return RECT{0, 0, window.clientWidth, window.clientHeight};
+}
+
+}  // namespace win32sw
+
+extern "C" HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style,
+                                       int x, int y, int width, int height, HWND parent, HMENU menu,
+                                       HINSTANCE instance, LPVOID parameter) {
+  using namespace win32sw;
+  const WindowClass* windowClass = WindowClassFind(className);
+  // Top-level windows only: nothing here draws child windows.
+  if (!windowClass || parent || !VideoStart()) return nullptr;
+
+  auto window = std::make_unique<Window>();
+  window->windowClass = windowClass;
+  window->style = style;
+  // The position and size given are the outer frame's; SDL's window is the client area.
+  window->clientWidth = std::max(0, width - 2 * FrameSide);
+  window->clientHeight = std::max(0, height - FrameTop - FrameSide);
+  // As on Windows, CW_USEDEFAULT for x leaves the whole position to the system.
+  const int sdlX = x == CW_USEDEFAULT ? SDL_WINDOWPOS_UNDEFINED : x + FrameSide;
+  const int sdlY = x == CW_USEDEFAULT ? SDL_WINDOWPOS_UNDEFINED : y + FrameTop;
+  const Uint32 flags = SDL_WINDOW_HIDDEN | (style & WS_THICKFRAME ? SDL_WINDOW_RESIZABLE : 0);
+  window->sdlWindow = SDL_CreateWindow(title ? title : "", sdlX, sdlY, window->clientWidth,
+                                       window->clientHeight, flags);
+  if (!window->sdlWindow) {
+    std::fprintf(stderr, "CreateWindowExA: %s\n", SDL_GetError());
+    return nullptr;
+  }
+  window->sdlWindowId = SDL_GetWindowID(window->sdlWindow);
+  X11ClassHintSet(window->sdlWindow, windowClass->name.c_str());
+  const HWND handle = WindowHandle(*window);
+  Windows.push_back(std::move(window));
+
+  CREATESTRUCTA creation{
+      parameter, instance,  menu,   parent, height, width, y, x, static_cast<LONG>(style),
+      title,     className, exStyle};
+  const LPARAM creationParameter = reinterpret_cast<LPARAM>(&creation);
+  // A procedure refuses its window by answering WM_NCCREATE with FALSE or WM_CREATE with -1.
+  if (!SendMessageA(handle, WM_NCCREATE, 0, creationParameter) ||
+      SendMessageA(handle, WM_CREATE, 0, creationParameter) == -1) {
+    DestroyWindow(handle);
+    return nullptr;
+  }
+  if (!WindowFind(handle)) return nullptr;  // destroyed by its own procedure meanwhile
+  if (style & WS_VISIBLE) ShowWindow(handle, SW_SHOW);
+  return handle;
+}
+
+extern "C" BOOL WINAPI ShowWindow(HWND handle, int command) {
+  using namespace win32sw;
+  Window* window = WindowFind(handle);
+  if (!window) return FALSE;
+  const BOOL wasVisible = window->visible;
+  if (command == SW_HIDE) {
+    if (window->visible) SDL_HideWindow(window->sdlWindow);
+    window->visible = false;
+    WindowValidate(*window);
+  } else if (!window->visible) {
+    SDL_ShowWindow(window->sdlWindow);
+    window->visible = true;
+    // A window that appears has everything to paint, background included.
+    WindowInvalidate(*window, nullptr, true);
+  }
+  return wasVisible;
+}
+
+extern "C" BOOL WINAPI GetClientRect(HWND handle, LPRECT rect) {
+  using namespace win32sw;
+  const Window* window = WindowFind(handle);
+  if (!window || !rect) return FALSE;
+  *rect = WindowClientRect(*window);
+  return TRUE;
+}
+
+extern "C" BOOL WINAPI DestroyWindow(HWND handle) {
+  using namespace win32sw;
+  Window* window = WindowFind(handle);
+  if (!window || window->destroying) return FALSE;
+  window->destroying = true;
+  window->visible = false;
+  WindowValidate(*window);
+  SendMessageA(handle, WM_DESTROY, 0, 0);
+  SendMessageA(handle, WM_NCDESTROY, 0, 0);
+  MessagesForget(handle);
+  // The renderer takes its texture with it.
+  if (window->presenter.renderer) SDL_DestroyRenderer(window->presenter.renderer);
+  SDL_DestroyWindow(window->sdlWindow);
+  Windows.erase(std::find_if(Windows.begin(), Windows.end(),
+                             [window](const auto& live) { return live.get() == window; }));
+  return TRUE;
+}

@@ -1,0 +1,66 @@
+// The stand-in's window records. An HWND points at one of them; every handle that comes in
+// is looked up first, so a stale or foreign handle is refused instead of followed.
+#ifndef VELKOR_PLATFORM_WIN32_WINDOW_H
+#define VELKOR_PLATFORM_WIN32_WINDOW_H
+
+#include <windows.h>
+
+#include <SDL.h>
+
+#include <memory>
+#include <vector>
+
+namespace win32sw {
+
+struct WindowClass;
+
+// What presenting needs kept between frames: a texture the size of the last frame shown.
+struct WindowPresenter {
+  SDL_Renderer* renderer = nullptr;
+  SDL_Texture* texture = nullptr;
+  int textureWidth = 0;
+  int textureHeight = 0;
+  bool failed = false;  // SDL could not present into this window; it has said why
+};
+
+struct Window {
+  const WindowClass* windowClass = nullptr;
+  DWORD style = 0;
+  LONG clientWidth = 0;
+  LONG clientHeight = 0;
+  bool visible = false;
+  bool minimised = false;
+  bool destroying = false;
+  // Bounding box of the invalid region; empty when the window is valid.
+  RECT update{};
+  bool erasePending = false;
+  SDL_Window* sdlWindow = nullptr;
+  Uint32 sdlWindowId = 0;
+  WindowPresenter presenter;
+  // What the window's HDC points at: one per window, as CS_OWNDC gives.
+  struct DeviceContext {
+  } deviceContext;
+};
+
+// The Windows 10 frame at 96 DPI around the client area: 8 pixels on each side, a 31-pixel
+// caption band (23 of caption over the 8 of frame) at the top.
+constexpr int FrameSide = 8;
+constexpr int FrameTop = 31;
+
+// The live windows, oldest first.
+const std::vector<std::unique_ptr<Window>>& WindowsLive();
+
+// The live window `handle` names, or null.
+Window* WindowFind(HWND handle);
+
+// The live window shown in SDL's window `sdlWindowId`, or null.
+Window* WindowFindSdl(Uint32 sdlWindowId);
+
+inline HWND WindowHandle(Window& window) { return reinterpret_cast<HWND>(&window); }
+
+// The client rectangle: empty while minimised, as on Windows.
+RECT WindowClientRect(const Window& window);
+
+}  // namespace win32sw
+
+#endif

@@ -1,0 +1,244 @@
+// The message queue: the Windows order, synthesised paint, closing, keys and waiting.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <ctime>
+
+#include "win32/recording_window.h"
+
+using ::testing::ElementsAre;
+
+namespace {
+
+constexpr DWORD Hidden = WS_OVERLAPPEDWINDOW;
+constexpr DWORD Visible = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
+constexpr LPARAM AltDown = LPARAM{KF_ALTDOWN} << 16;
+
+class MessageQueueTest : public RecordingTest {
+ protected:
+  // The next message, which must come without waiting.
+  static MSG Next() {
+    MSG message{};
+    EXPECT_TRUE(PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE));
+    EXPECT_NE(GetMessageA(&message, nullptr, 0, 0), -1);
+    return message;
+  }
+  static bool Pending() {
+    MSG message;
+    return PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
+  }
+};
+
+TEST_F(MessageQueueTest, PostedMessagesComeFirstInTheirOrderThenPaint) {
+  HWND window = RecordingWindowCreate(Visible);
+  PostMessageA(window, WM_USER + 1, 10, 11);
+  PostMessageA(window, WM_USER + 2, 20, 21);
+  MSG first = Next();
+  EXPECT_EQ(first.hwnd, window);
+  EXPECT_EQ(first.message, WM_USER + 1u);
+  EXPECT_EQ(first.wParam, 10u);
+  EXPECT_EQ(first.lParam, 11);
+  EXPECT_EQ(Next().message, WM_USER + 2u);
+  MSG paint = Next();
+  EXPECT_EQ(paint.message, WM_PAINT);
+  EXPECT_EQ(paint.hwnd, window);
+}
+
+TEST_F(MessageQueueTest, QuitComesAfterPostedMessagesAndBeforePaint) {
+  HWND window = RecordingWindowCreate(Visible);
+  PostQuitMessage(7);
+  PostMessageA(window, WM_USER, 0, 0);
+  MSG message;
+  ASSERT_EQ(GetMessageA(&message, nullptr, 0, 0), TRUE);
+  EXPECT_EQ(message.message, WM_USER);
+  ASSERT_EQ(GetMessageA(&message, nullptr, 0, 0), FALSE);
+  EXPECT_EQ(message.message, WM_QUIT);
+  EXPECT_EQ(message.hwnd, nullptr);
+  EXPECT_EQ(message.wParam, 7u);
+  EXPECT_EQ(Next().message, WM_PAINT);
+}
+
+TEST_F(MessageQueueTest, PaintComesOnlyForAVisibleWindowWithAnInvalidRegion) {
+  HWND window = RecordingWindowCreate(Hidden);
+  InvalidateRect(window, nullptr, FALSE);
+  EXPECT_FALSE(Pending()) << "a hidden window has nothing to paint";
+
+  EXPECT_FALSE(ShowWindow(window, SW_SHOWDEFAULT)) << "it was hidden";
+  MSG message;
+  ASSERT_TRUE(PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(message.message, WM_PAINT);
+  ASSERT_TRUE(PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) << "fetching paint keeps it";
+  EXPECT_EQ(message.message, WM_PAINT);
+
+  PAINTSTRUCT paint;
+  EXPECT_NE(BeginPaint(window, &paint), nullptr);
+  EXPECT_EQ(paint.rcPaint.right, 624);
+  EXPECT_EQ(paint.rcPaint.bottom, 441);
+  EXPECT_TRUE(paint.fErase) << "showing asks for the background, which no one erased";
+  EndPaint(window, &paint);
+  EXPECT_FALSE(Pending()) << "BeginPaint validates";
+
+  const RECT part{10, 20, 30, 40};
+  InvalidateRect(window, &part, FALSE);
+  EXPECT_TRUE(Pending());
+  BeginPaint(window, &paint);
+  EXPECT_EQ(paint.rcPaint.left, 10);
+  EXPECT_EQ(paint.rcPaint.top, 20);
+  EXPECT_EQ(paint.rcPaint.right, 30);
+  EXPECT_EQ(paint.rcPaint.bottom, 40);
+  EXPECT_FALSE(paint.fErase);
+  EndPaint(window, &paint);
+  EXPECT_FALSE(Pending());
+}
+
+TEST_F(MessageQueueTest, UpdateWindowSendsOnePaintStraightToTheProcedure) {
+  HWND window = RecordingWindowCreate(Visible);
+  Received.clear();
+  EXPECT_TRUE(UpdateWindow(window));
+  EXPECT_THAT(ReceivedAmong({WM_PAINT}), ElementsAre(WM_PAINT));
+  EXPECT_FALSE(Pending()) << "DefWindowProcA's paint validated the window";
+  UpdateWindow(window);
+  EXPECT_THAT(ReceivedAmong({WM_PAINT}), ElementsAre(WM_PAINT)) << "nothing left to paint";
+}
+
+TEST_F(MessageQueueTest, CloseDestroysTheWindowAndItsDestructionQuits) {
+  HWND window = RecordingWindowCreate(Visible);
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  WPARAM quitCode = 99;
+  EXPECT_TRUE(MessagesPump(&quitCode));
+  EXPECT_EQ(quitCode, 0u);
+  EXPECT_THAT(ReceivedAmong({WM_CLOSE, WM_DESTROY, WM_NCDESTROY}),
+              ElementsAre(WM_CLOSE, WM_DESTROY, WM_NCDESTROY));
+  RECT client;
+  EXPECT_FALSE(GetClientRect(window, &client)) << "the window is gone";
+  EXPECT_FALSE(PostMessageA(window, WM_USER, 0, 0));
+  EXPECT_FALSE(Pending()) << "no paint for a destroyed window";
+}
+
+TEST_F(MessageQueueTest, AltF4EndsInClose) {
+  HWND window = RecordingWindowCreate(Hidden);
+  SdlKeyPush(window, SDL_KEYDOWN, SDL_SCANCODE_F4, KMOD_LALT);
+  EXPECT_TRUE(MessagesPump());
+  ASSERT_FALSE(Received.empty());
+  const auto keyDown = std::find_if(Received.begin(), Received.end(), [](const auto& received) {
+    return received.message == WM_SYSKEYDOWN;
+  });
+  ASSERT_NE(keyDown, Received.end());
+  EXPECT_EQ(keyDown->wParam, VK_F4);
+  EXPECT_TRUE(keyDown->lParam & AltDown);
+  EXPECT_THAT(ReceivedAmong({WM_SYSKEYDOWN, WM_SYSCOMMAND, WM_CLOSE, WM_DESTROY}),
+              ElementsAre(WM_SYSKEYDOWN, WM_SYSCOMMAND, WM_CLOSE, WM_DESTROY));
+}
+
+TEST_F(MessageQueueTest, WindowManagerCloseIsTheCloseButtonsSysCommand) {
+  HWND window = RecordingWindowCreate(Hidden);
+  SDL_Event event{};
+  event.window.type = SDL_WINDOWEVENT;
+  event.window.event = SDL_WINDOWEVENT_CLOSE;
+  event.window.windowID = SDL_GetWindowID(SdlWindowOf(window));
+  ASSERT_EQ(SDL_PushEvent(&event), 1);
+  MSG message = Next();
+  EXPECT_EQ(message.hwnd, window);
+  EXPECT_EQ(message.message, WM_SYSCOMMAND);
+  EXPECT_EQ(message.wParam, SC_CLOSE);
+  DispatchMessageA(&message);
+  EXPECT_TRUE(MessagesPump());
+  EXPECT_THAT(ReceivedAmong({WM_SYSCOMMAND, WM_CLOSE, WM_DESTROY}),
+              ElementsAre(WM_SYSCOMMAND, WM_CLOSE, WM_DESTROY));
+}
+
+TEST_F(MessageQueueTest, SessionQuitAsksEveryWindowToClose) {
+  HWND first = RecordingWindowCreate(Hidden);
+  HWND second = RecordingWindowCreate(Hidden);
+  SDL_Event event{};
+  event.type = SDL_QUIT;
+  ASSERT_EQ(SDL_PushEvent(&event), 1);
+  for (HWND window : {first, second}) {
+    MSG message = Next();
+    EXPECT_EQ(message.hwnd, window);
+    EXPECT_EQ(message.message, WM_SYSCOMMAND);
+    EXPECT_EQ(message.wParam, SC_CLOSE);
+  }
+  EXPECT_FALSE(Pending()) << "a close request, never the quit message itself";
+}
+
+TEST_F(MessageQueueTest, EscapeArrivesAsVkEscapeAndTypesEscape) {
+  HWND window = RecordingWindowCreate(Hidden);
+  SdlKeyPush(window, SDL_KEYDOWN, SDL_SCANCODE_ESCAPE);
+  MSG key = Next();
+  EXPECT_EQ(key.hwnd, window);
+  EXPECT_EQ(key.message, WM_KEYDOWN);
+  EXPECT_EQ(key.wParam, VK_ESCAPE);
+  EXPECT_EQ(key.lParam, 0x00010001) << "scan code 1, one press";
+  EXPECT_TRUE(TranslateMessage(&key));
+  MSG character = Next();
+  EXPECT_EQ(character.message, WM_CHAR);
+  EXPECT_EQ(character.wParam, 0x1Bu);
+}
+
+TEST_F(MessageQueueTest, PostedMessagesOvertakeInputThatCameFirst) {
+  HWND window = RecordingWindowCreate(Hidden);
+  SdlKeyPush(window, SDL_KEYDOWN, SDL_SCANCODE_A);
+  MSG key;
+  ASSERT_TRUE(PeekMessageA(&key, nullptr, 0, 0, PM_NOREMOVE));  // the key is queued now
+  PostMessageA(window, WM_USER, 0, 0);
+  EXPECT_EQ(Next().message, WM_USER);
+  EXPECT_EQ(Next().message, WM_KEYDOWN);
+}
+
+TEST_F(MessageQueueTest, FiltersSelectByWindowAndRangeAndADeadWindowIsAnError) {
+  HWND first = RecordingWindowCreate(Hidden);
+  HWND second = RecordingWindowCreate(Hidden);
+  PostMessageA(first, WM_USER, 0, 0);
+  PostMessageA(second, WM_USER + 5, 0, 0);
+  MSG message;
+  ASSERT_EQ(GetMessageA(&message, second, 0, 0), TRUE);
+  EXPECT_EQ(message.message, WM_USER + 5u);
+  PostMessageA(second, WM_USER + 6, 0, 0);
+  ASSERT_EQ(GetMessageA(&message, nullptr, WM_USER + 1, WM_USER + 9), TRUE);
+  EXPECT_EQ(message.message, WM_USER + 6u);
+  DestroyWindow(second);
+  EXPECT_EQ(GetMessageA(&message, second, 0, 0), -1);
+  message.hwnd = second;
+  EXPECT_EQ(DispatchMessageA(&message), 0) << "nothing to dispatch to";
+}
+
+TEST_F(MessageQueueTest, WaitingForAMessageSleepsInsteadOfSpinning) {
+  HWND window = RecordingWindowCreate(Hidden);
+  ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_TIMER), 0) << SDL_GetError();
+  static HWND keyTarget;
+  keyTarget = window;
+  // A key press 300 ms from now, from SDL's timer thread, is the only thing that can arrive.
+  const SDL_TimerID timer = SDL_AddTimer(
+      300,
+      [](Uint32, void*) -> Uint32 {
+        SdlKeyPush(keyTarget, SDL_KEYDOWN, SDL_SCANCODE_SPACE);
+        return 0;
+      },
+      nullptr);
+  ASSERT_NE(timer, 0) << SDL_GetError();
+
+  timespec cpuBefore, cpuAfter;
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpuBefore);
+  const auto wallBefore = std::chrono::steady_clock::now();
+  MSG message;
+  ASSERT_EQ(GetMessageA(&message, nullptr, 0, 0), TRUE);
+  const auto wall = std::chrono::steady_clock::now() - wallBefore;
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpuAfter);
+  const auto cpu = std::chrono::seconds(cpuAfter.tv_sec - cpuBefore.tv_sec) +
+                   std::chrono::nanoseconds(cpuAfter.tv_nsec - cpuBefore.tv_nsec);
+
+  EXPECT_EQ(message.message, WM_KEYDOWN);
+  EXPECT_EQ(message.wParam, VK_SPACE);
+  EXPECT_GE(wall, std::chrono::milliseconds(250)) << "it waited for the key";
+  EXPECT_LT(cpu * 4, wall) << "a busy loop would use the processor all the while";
+  RecordProperty(
+      "wait_wall_us",
+      std::to_string(std::chrono::duration_cast<std::chrono::microseconds>(wall).count()));
+  RecordProperty(
+      "wait_cpu_us",
+      std::to_string(std::chrono::duration_cast<std::chrono::microseconds>(cpu).count()));
+}
+
+}  // namespace

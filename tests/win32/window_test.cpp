@@ -1,0 +1,148 @@
+// Window classes, windows and what the software device asks of them.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "platform/win32/stand_in.h"
+#include "win32/recording_window.h"
+
+using ::testing::ElementsAre;
+
+namespace {
+
+constexpr DWORD VelkorStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+
+using WindowTest = RecordingTest;
+
+LRESULT CALLBACK RefusingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  Received.push_back({window, message, wParam, lParam});
+  return message == WM_CREATE ? -1 : DefWindowProcA(window, message, wParam, lParam);
+}
+
+TEST_F(WindowTest, ClassesAreFoundByNameWhateverTheCase) {
+  WNDCLASSEXA description{};
+  description.cbSize = sizeof description;
+  description.lpfnWndProc = DefWindowProcA;
+  description.lpszClassName = "CaseBlind";
+  EXPECT_GE(RegisterClassExA(&description), 0xC000);
+  EXPECT_EQ(RegisterClassExA(&description), 0) << "already registered";
+  description.lpszClassName = "Sized wrong";
+  description.cbSize = 48 + 1;
+  EXPECT_EQ(RegisterClassExA(&description), 0);
+
+  HWND window = CreateWindowExA(0, "CASEBLIND", "", VelkorStyle, 0, 0, 100, 100, nullptr, nullptr,
+                                nullptr, nullptr);
+  EXPECT_NE(window, nullptr);
+  EXPECT_EQ(CreateWindowExA(0, "Sized wrong", "", VelkorStyle, 0, 0, 100, 100, nullptr, nullptr,
+                            nullptr, nullptr),
+            nullptr);
+  EXPECT_EQ(CreateWindowExA(0, "NOSUCHCLASS", "", VelkorStyle, 0, 0, 100, 100, nullptr, nullptr,
+                            nullptr, nullptr),
+            nullptr);
+}
+
+TEST_F(WindowTest, AVelkorSizedWindowHasTheWindows10ClientAreaAndStartsHidden) {
+  HWND window = RecordingWindowCreate(VelkorStyle);
+  RECT client;
+  ASSERT_TRUE(GetClientRect(window, &client));
+  EXPECT_EQ(client.left, 0);
+  EXPECT_EQ(client.top, 0);
+  EXPECT_EQ(client.right, 624);
+  EXPECT_EQ(client.bottom, 441);
+
+  SDL_Window* shown = SdlWindowOf(window);
+  int width = 0, height = 0;
+  SDL_GetWindowSize(shown, &width, &height);
+  EXPECT_EQ(width, 624);
+  EXPECT_EQ(height, 441);
+  EXPECT_STREQ(SDL_GetWindowTitle(shown), "Recording");
+  EXPECT_TRUE(SDL_GetWindowFlags(shown) & SDL_WINDOW_HIDDEN);
+
+  ASSERT_THAT(ReceivedAmong({WM_NCCREATE, WM_CREATE}), ElementsAre(WM_NCCREATE, WM_CREATE));
+  EXPECT_EQ(ReceivedCreation.x, 80);
+  EXPECT_EQ(ReceivedCreation.cx, 640);
+  EXPECT_EQ(ReceivedCreation.cy, 480);
+  EXPECT_EQ(ReceivedCreation.style, static_cast<LONG>(VelkorStyle));
+  EXPECT_STREQ(ReceivedCreation.lpszName, "Recording");
+}
+
+TEST_F(WindowTest, AProcedureThatRefusesCreationLeavesNoWindow) {
+  WNDCLASSEXA description{};
+  description.cbSize = sizeof description;
+  description.lpfnWndProc = RefusingProcedure;
+  description.lpszClassName = "REFUSING";
+  RegisterClassExA(&description);
+  EXPECT_EQ(CreateWindowExA(0, "REFUSING", "", VelkorStyle, 0, 0, 100, 100, nullptr, nullptr,
+                            nullptr, nullptr),
+            nullptr);
+  EXPECT_THAT(ReceivedAmong({WM_CREATE, WM_DESTROY, WM_NCDESTROY}),
+              ElementsAre(WM_CREATE, WM_DESTROY, WM_NCDESTROY));
+}
+
+TEST_F(WindowTest, TheDummyDisplayReportsItsMode) {
+  win32sw::DisplayModeInfo mode;
+  ASSERT_TRUE(win32sw::DisplayModeQuery(mode));
+  EXPECT_EQ(mode.width, 1024u);
+  EXPECT_EQ(mode.height, 768u);
+}
+
+// The colour of one pixel of what the window shows.
+uint32_t Shown(HWND window, int x, int y) {
+  SDL_Surface* surface = SDL_GetWindowSurface(SdlWindowOf(window));
+  EXPECT_NE(surface, nullptr) << SDL_GetError();
+  if (!surface) return 0;
+  uint32_t pixel;
+  std::memcpy(&pixel, static_cast<const char*>(surface->pixels) + y * surface->pitch + x * 4, 4);
+  return pixel & 0x00FFFFFF;
+}
+
+TEST_F(WindowTest, PresentingShowsTheFrameStretchedOverTheClientArea) {
+  HWND window = RecordingWindowCreate(VelkorStyle | WS_VISIBLE);
+  UINT width = 0, height = 0;
+  ASSERT_TRUE(win32sw::WindowClientSize(window, width, height));
+  EXPECT_EQ(width, 624u);
+  EXPECT_EQ(height, 441u);
+
+  // Two by two, with padding at the end of each row; the top byte is not part of the colour.
+  const uint32_t frame[] = {0xFFFF0000, 0x0000FF00, 0xDEADBEEF,  //
+                            0x000000FF, 0x00FFFFFF, 0xDEADBEEF};
+  ASSERT_TRUE(win32sw::WindowPresent(window, frame, 2, 2, 3 * 4));
+  EXPECT_EQ(Shown(window, 0, 0), 0xFF0000u);
+  EXPECT_EQ(Shown(window, 623, 0), 0x00FF00u);
+  EXPECT_EQ(Shown(window, 0, 440), 0x0000FFu);
+  EXPECT_EQ(Shown(window, 623, 440), 0xFFFFFFu);
+
+  // A frame of the client's own size arrives pixel for pixel.
+  std::vector<uint32_t> exact(624 * 441, 0x00102030);
+  exact[200 * 624 + 300] = 0x00A0B0C0;
+  ASSERT_TRUE(win32sw::WindowPresent(window, exact.data(), 624, 441, 624 * 4));
+  EXPECT_EQ(Shown(window, 300, 200), 0xA0B0C0u);
+  EXPECT_EQ(Shown(window, 301, 200), 0x102030u);
+}
+
+TEST_F(WindowTest, PresentingRefusesADeadWindowAndARowPitchTooShort) {
+  HWND window = RecordingWindowCreate(VelkorStyle | WS_VISIBLE);
+  const uint32_t frame[4] = {};
+  EXPECT_FALSE(win32sw::WindowPresent(window, frame, 2, 2, 4));
+  DestroyWindow(window);
+  EXPECT_FALSE(win32sw::WindowPresent(window, frame, 2, 2, 8));
+  UINT width, height;
+  EXPECT_FALSE(win32sw::WindowClientSize(window, width, height));
+}
+
+TEST_F(WindowTest, FullScreenCoversTheDisplay) {
+  HWND window = RecordingWindowCreate(VelkorStyle | WS_VISIBLE);
+  ASSERT_TRUE(win32sw::WindowFullScreen(window, 800, 600));
+  UINT width = 0, height = 0;
+  win32sw::WindowClientSize(window, width, height);
+  // The dummy display has only its own mode, so the window covers that.
+  EXPECT_EQ(width, 1024u);
+  EXPECT_EQ(height, 768u);
+  RECT client;
+  GetClientRect(window, &client);
+  EXPECT_EQ(client.right, 1024);
+}
+
+}  // namespace
