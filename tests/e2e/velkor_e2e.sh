@@ -2,6 +2,8 @@
 # Whole-program checks of the Linux build on an X display (run under with-xvfb).
 # Usage: velkor_e2e.sh CASE VELKOR IMAGE CLOSE_REQUEST OUTPUT_DIR
 set -euo pipefail
+# SDL names its dialogs in a way xdotool matches only in the C locale.
+export LC_ALL=C
 
 case_name=$1 velkor=$2 image=$3 close_request=$4 output=$5
 work=$(mktemp -d)
