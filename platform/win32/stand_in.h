@@ -1,0 +1,34 @@
+// What the software Direct3D 8 device needs from the Windows stand-in beyond the Windows
+// interface itself: the display's mode, a window's client size, and a way to show pixels.
+#ifndef VELKOR_PLATFORM_WIN32_STAND_IN_H
+#define VELKOR_PLATFORM_WIN32_STAND_IN_H
+
+#include <windows.h>
+
+#include <cstdint>
+
+namespace win32sw {
+
+struct DisplayModeInfo {
+  UINT width = 0;
+  UINT height = 0;
+  UINT refreshRate = 0;  // Hz; 0 when the display does not say
+};
+
+// False when no display can be opened (the reason has been written to standard error once).
+bool DisplayModeQuery(DisplayModeInfo& mode);
+
+// The client area's current size; false when `window` is not a live window.
+bool WindowClientSize(HWND window, UINT& width, UINT& height);
+
+// Shows a 32-bit 0x00RRGGBB buffer (`pitch` bytes between rows) in the window's client area,
+// stretched to it when the sizes differ. Draws nothing into a minimised or zero-size window.
+// False when `window` is not a live window.
+bool WindowPresent(HWND window, const uint32_t* pixels, UINT width, UINT height, INT pitch);
+
+// Makes the window cover the display at the given size (the full-screen device's mode).
+bool WindowFullScreen(HWND window, UINT width, UINT height);
+
+}  // namespace win32sw
+
+#endif
