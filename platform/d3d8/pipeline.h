@@ -9,12 +9,14 @@
 #include <cstdint>
 #include <vector>
 
+#include "target_tiles.h"
+
 namespace d3d8sw {
 
 constexpr int MaxLights = 8;
 constexpr int TextureStageCount = 8;
-constexpr int RenderStateCount = 256;   // indexed by D3DRENDERSTATETYPE
-constexpr int StageStateCount = 29;     // indexed by D3DTEXTURESTAGESTATETYPE
+constexpr int RenderStateCount = 256;  // indexed by D3DRENDERSTATETYPE
+constexpr int StageStateCount = 29;    // indexed by D3DTEXTURESTAGESTATETYPE
 
 // One mip level of a 32-bit (A8R8G8B8 / X8R8G8B8) texture: texels 0xAARRGGBB, rows `pitch`
 // bytes apart.
@@ -57,9 +59,13 @@ struct RenderTarget {
   void* depth = nullptr;
   INT depthPitch = 0;  // bytes
   D3DFORMAT depthFormat = D3DFMT_UNKNOWN;
+  // The pipeline's own bookkeeping of deferred clears. Keep one RenderTarget for the life of
+  // the surfaces it names and leave this member to the pipeline.
+  TargetTiles tiles;
 };
 
-// Fills the render states and stage states with their documented defaults.
+// Gives every member but the viewport its documented default: identity transforms, the render
+// and stage states, no textures, no lights, a zero material.
 void PipelineStateReset(PipelineState& state, bool hasDepthBuffer);
 
 // Draws `primitiveCount` primitives of `type` from `vertices` (the vertex buffer's bytes,
@@ -67,9 +73,19 @@ void PipelineStateReset(PipelineState& state, bool hasDepthBuffer);
 void PipelineDraw(const PipelineState& state, RenderTarget& target, D3DPRIMITIVETYPE type,
                   const BYTE* vertices, UINT stride, UINT startVertex, UINT primitiveCount);
 
-// Clears the rectangles (already clipped to the viewport by the caller) of the target.
+// Clears the rectangles (already clipped to the viewport by the caller) of the target. A clear
+// of the whole target is deferred: see PipelineFinish.
 void PipelineClear(RenderTarget& target, const D3DRECT* rects, DWORD rectCount, DWORD flags,
                    D3DCOLOR colour, float z);
+
+enum class TargetAccess {
+  Read,       // the caller only reads the memory (Present, a read-only lock)
+  ReadWrite,  // the caller may change it (any other lock)
+};
+
+// Brings the target's memory up to date by writing out deferred clears. Call it before anything
+// but the pipeline reads or writes the colour or depth memory.
+void PipelineFinish(RenderTarget& target, TargetAccess access);
 
 }  // namespace d3d8sw
 
