@@ -94,4 +94,55 @@ TEST(PresentTest, TheBackBufferKeepsItsContentsAfterACopyPresent) {
   ExpectOnlyRects(render.ReadBackBuffer(), {corner}, White, Red);
 }
 
+// A flip moves the second back buffer to the front of the queue.
+TEST(PresentTest, AFlipBringsTheNextBackBufferForward) {
+  TestWindow window(8, 8);
+  IDirect3D8* direct3d = Direct3DCreate8(D3D_SDK_VERSION);
+  ASSERT_NE(direct3d, nullptr);
+  D3DPRESENT_PARAMETERS parameters = {};
+  parameters.BackBufferWidth = 8;
+  parameters.BackBufferHeight = 8;
+  parameters.BackBufferFormat = D3DFMT_X8R8G8B8;
+  parameters.BackBufferCount = 2;
+  parameters.SwapEffect = D3DSWAPEFFECT_FLIP;
+  parameters.hDeviceWindow = window.handle;
+  parameters.Windowed = TRUE;
+  parameters.Flags = D3DPRESENTFLAG_LOCKABLE_BACKBUFFER;
+  IDirect3DDevice8* device = nullptr;
+  ASSERT_EQ(direct3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window.handle,
+                                   D3DCREATE_SOFTWARE_VERTEXPROCESSING, &parameters, &device),
+            D3D_OK);
+  ASSERT_EQ(device->Clear(0, nullptr, D3DCLEAR_TARGET, Red, 1.0f, 0), D3D_OK);
+  IDirect3DSurface8* second = nullptr;
+  ASSERT_EQ(device->GetBackBuffer(1, D3DBACKBUFFER_TYPE_MONO, &second), D3D_OK);
+  D3DLOCKED_RECT locked = {};
+  ASSERT_EQ(second->LockRect(&locked, nullptr, 0), D3D_OK);
+  for (int y = 0; y < 8; ++y) {
+    DWORD* row = reinterpret_cast<DWORD*>(static_cast<BYTE*>(locked.pBits) + y * locked.Pitch);
+    for (int x = 0; x < 8; ++x) row[x] = Blue;
+  }
+  ASSERT_EQ(second->UnlockRect(), D3D_OK);
+  second->Release();
+  // Only copying chains take rectangles.
+  const RECT half = {0, 0, 4, 8};
+  EXPECT_EQ(device->Present(&half, nullptr, nullptr, nullptr), D3DERR_INVALIDCALL);
+
+  ASSERT_EQ(device->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
+  IDirect3DSurface8* first = nullptr;
+  ASSERT_EQ(device->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &first), D3D_OK);
+  ASSERT_EQ(first->LockRect(&locked, nullptr, D3DLOCK_READONLY), D3D_OK);
+  EXPECT_TRUE(ColourNear(*static_cast<DWORD*>(locked.pBits), Blue, 0));
+  ASSERT_EQ(first->UnlockRect(), D3D_OK);
+  first->Release();
+  device->Release();
+  direct3d->Release();
+}
+
+TEST(PresentTest, ACopyChainPresentsPartOfTheBackBuffer) {
+  RenderDevice render(16, 8);
+  ASSERT_NE(render.device, nullptr);
+  const RECT bottomRight = {8, 4, 16, 8};
+  EXPECT_EQ(render->Present(&bottomRight, nullptr, nullptr, nullptr), D3D_OK);
+}
+
 }  // namespace

@@ -170,6 +170,25 @@ TEST_F(DeviceCreationTest, DepthIsOffWithoutADepthBuffer) {
   EXPECT_EQ(zEnable, DWORD{D3DZB_FALSE});
 }
 
+// Full screen takes the window over at the asked size, in either 32-bit format. Not run on
+// Windows, where it would change the display's mode under the test.
+TEST_F(DeviceCreationTest, FullScreenTakesTheWindowAtTheAskedSize) {
+#ifdef _WIN32
+  GTEST_SKIP() << "would change the display mode";
+#endif
+  parameters.Windowed = FALSE;
+  parameters.BackBufferWidth = 0;
+  EXPECT_EQ(Create(window.handle), D3DERR_INVALIDCALL);
+  parameters.BackBufferWidth = 320;
+  parameters.BackBufferHeight = 200;
+  parameters.BackBufferFormat = D3DFMT_A8R8G8B8;
+  ASSERT_EQ(Create(window.handle), D3D_OK);
+  RECT client = {};
+  ASSERT_TRUE(GetClientRect(window.handle, &client));
+  EXPECT_EQ(client.right - client.left, 320);
+  EXPECT_EQ(client.bottom - client.top, 200);
+}
+
 // Resources and back buffers the application holds keep the device, and the device the
 // Direct3D object; binding a resource does not count.
 TEST_F(DeviceCreationTest, ReferencesHoldTheObjectsTogether) {

@@ -44,6 +44,9 @@ TEST_F(DrawChecksTest, DrawsOnlyVerticesWithinTheBuffer) {
   EXPECT_EQ(render->DrawPrimitive(D3DPT_TRIANGLELIST, 0xFFFFFFFF, 0x7FFFFFFF), D3DERR_INVALIDCALL);
   EXPECT_EQ(render->DrawPrimitive(D3DPT_TRIANGLELIST, 0, 0), D3D_OK);
   EXPECT_EQ(render->DrawPrimitive(D3DPRIMITIVETYPE(7), 0, 1), D3DERR_INVALIDCALL);
+  // Triangles only: points and lines are refused, not dropped.
+  EXPECT_EQ(render->DrawPrimitive(D3DPT_POINTLIST, 0, 1), D3DERR_INVALIDCALL);
+  EXPECT_EQ(render->DrawPrimitive(D3DPT_LINELIST, 0, 1), D3DERR_INVALIDCALL);
 }
 
 TEST_F(DrawChecksTest, RefusesAStrideShorterThanTheVertex) {

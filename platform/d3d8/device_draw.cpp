@@ -13,24 +13,14 @@ namespace {
 
 constexpr DWORD ClearFlags = D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL;
 
-bool PrimitiveTypeKnown(D3DPRIMITIVETYPE type) {
-  return type >= D3DPT_POINTLIST && type <= D3DPT_TRIANGLEFAN;
+// The pipeline draws triangles only; points and lines are refused rather than dropped.
+bool PrimitiveTypeDrawn(D3DPRIMITIVETYPE type) {
+  return type == D3DPT_TRIANGLELIST || type == D3DPT_TRIANGLESTRIP || type == D3DPT_TRIANGLEFAN;
 }
 
-// Vertices `count` primitives of a known `type` use.
+// Vertices `count` triangles of a drawn `type` use.
 uint64_t VertexCount(D3DPRIMITIVETYPE type, uint64_t count) {
-  switch (type) {
-    case D3DPT_POINTLIST:
-      return count;
-    case D3DPT_LINELIST:
-      return 2 * count;
-    case D3DPT_LINESTRIP:
-      return count + 1;
-    case D3DPT_TRIANGLELIST:
-      return 3 * count;
-    default:  // strips and fans
-      return count + 2;
-  }
+  return type == D3DPT_TRIANGLELIST ? 3 * count : count + 2;
 }
 
 // `rect` cut down to the viewport; empty (x1 >= x2 or y1 >= y2) when they do not meet.
@@ -90,7 +80,7 @@ HRESULT STDMETHODCALLTYPE Device::DrawPrimitive(D3DPRIMITIVETYPE type, UINT star
                                                 UINT primitiveCount) {
   // SetVertexShader took only formats the pipeline draws; 0 means none was set.
   const VertexLayout layout = VertexLayoutFromFvf(state_.vertexFormat);
-  if (!inScene_ || !PrimitiveTypeKnown(type) || !stream_ || stream_->Locked() ||
+  if (!inScene_ || !PrimitiveTypeDrawn(type) || !stream_ || stream_->Locked() ||
       state_.vertexFormat == 0 || streamStride_ < layout.size || backBuffers_.front()->Locked()) {
     return D3DERR_INVALIDCALL;
   }
