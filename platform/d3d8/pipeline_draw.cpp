@@ -2,7 +2,6 @@
 
 #include "pipeline.h"
 #include "primitive_draw.h"
-#include "target_clear.h"
 #include "vertex_processing.h"
 
 namespace d3d8sw {
@@ -15,7 +14,6 @@ void PipelineDraw(const PipelineState& state, RenderTarget& target, D3DPRIMITIVE
   std::vector<ClipVertex> processed;
   VerticesProcess(state, layout, vertices + static_cast<size_t>(startVertex) * stride, stride,
                   count, processed);
-  TilesFitTarget(target);
   PrimitivesDraw(state, target, type, layout.transformed, processed.data(), primitiveCount);
 }
 

@@ -4,6 +4,7 @@
 
 #include "clipping.h"
 #include "rasterizer.h"
+#include "target_clear.h"
 #include "viewport.h"
 
 namespace d3d8sw {
@@ -119,6 +120,7 @@ void PrimitivesDraw(const PipelineState& state, RenderTarget& target, D3DPRIMITI
       context.scissor.top >= context.scissor.bottom) {
     return;
   }
+  TilesFitTarget(target);
   for (UINT i = 0; i < primitiveCount; ++i) {
     switch (type) {
       case D3DPT_TRIANGLELIST:
