@@ -36,44 +36,44 @@ class DepthTest : public ::testing::TestWithParam<D3DFORMAT> {
   }
 
   RenderDevice render{Size, Size, GetParam()};
-  const std::vector<ScreenVertex> far = Quad(0, 0, Size, Size, 0.8f, Red);
-  const std::vector<ScreenVertex> near = Quad(0, 0, Size, Size, 0.3f, Green);
+  const std::vector<ScreenVertex> farQuad = Quad(0, 0, Size, Size, 0.8f, Red);
+  const std::vector<ScreenVertex> nearQuad = Quad(0, 0, Size, Size, 0.3f, Green);
 };
 
 TEST_P(DepthTest, TheNearerSurfaceWinsInEitherOrder) {
-  EXPECT_EQ(Overlap(far, near), Green);
-  EXPECT_EQ(Overlap(near, far), Green);
+  EXPECT_EQ(Overlap(farQuad, nearQuad), Green);
+  EXPECT_EQ(Overlap(nearQuad, farQuad), Green);
 }
 
 TEST_P(DepthTest, TheComparisonAndTheWriteFollowTheirStates) {
   render->SetRenderState(D3DRS_ZFUNC, D3DCMP_GREATER);
   render->Clear(0, nullptr, D3DCLEAR_ZBUFFER, 0, 0.0f, 0);
-  DrawScreenVertices(render, D3DPT_TRIANGLESTRIP, near);
-  DrawScreenVertices(render, D3DPT_TRIANGLESTRIP, far);
+  DrawScreenVertices(render, D3DPT_TRIANGLESTRIP, nearQuad);
+  DrawScreenVertices(render, D3DPT_TRIANGLESTRIP, farQuad);
   EXPECT_EQ(render.ReadBackBuffer().At(1, 1) & 0xFFFFFF, Red);
 
   render->SetRenderState(D3DRS_ZFUNC, D3DCMP_LESSEQUAL);
   render->SetRenderState(D3DRS_ZWRITEENABLE, FALSE);
-  EXPECT_EQ(Overlap(near, far), Red) << "the near surface left no depth behind";
+  EXPECT_EQ(Overlap(nearQuad, farQuad), Red) << "the near surface left no depth behind";
   render->SetRenderState(D3DRS_ZWRITEENABLE, TRUE);
 
   render->SetRenderState(D3DRS_ZENABLE, D3DZB_FALSE);
-  EXPECT_EQ(Overlap(near, far), Red) << "no depth test: the last drawn stays";
+  EXPECT_EQ(Overlap(nearQuad, farQuad), Red) << "no depth test: the last drawn stays";
 }
 
 TEST_P(DepthTest, EqualDepthsCompareEqualInTheBuffersOwnFormat) {
   render->SetRenderState(D3DRS_ZFUNC, D3DCMP_EQUAL);
   render->Clear(0, nullptr, D3DCLEAR_ZBUFFER | D3DCLEAR_TARGET, 0, 0.3f, 0);
-  DrawScreenVertices(render, D3DPT_TRIANGLESTRIP, near);
+  DrawScreenVertices(render, D3DPT_TRIANGLESTRIP, nearQuad);
   EXPECT_EQ(render.ReadBackBuffer().At(Size / 2, Size / 2) & 0xFFFFFF, Green);
 }
 
 TEST_P(DepthTest, ADepthClearHidesWhatLiesBehindIt) {
   render->Clear(0, nullptr, D3DCLEAR_ZBUFFER | D3DCLEAR_TARGET, Blue, 0.5f, 0);
-  DrawScreenVertices(render, D3DPT_TRIANGLESTRIP, far);
+  DrawScreenVertices(render, D3DPT_TRIANGLESTRIP, farQuad);
   EXPECT_EQ(render.ReadBackBuffer().At(Size / 2, Size / 2) & 0xFFFFFF, Blue);
   render->Clear(0, nullptr, D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
-  DrawScreenVertices(render, D3DPT_TRIANGLESTRIP, far);
+  DrawScreenVertices(render, D3DPT_TRIANGLESTRIP, farQuad);
   EXPECT_EQ(render.ReadBackBuffer().At(Size / 2, Size / 2) & 0xFFFFFF, Red);
 }
 

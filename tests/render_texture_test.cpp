@@ -132,6 +132,28 @@ TEST_F(TextureTest, WrapBlendsTheLastTexelWithTheFirstAndClampDoesNot) {
   }
 }
 
+TEST_F(TextureTest, AwayFromTheEdgesEveryAddressingModeSamplesAlike) {
+  std::vector<D3DCOLOR> texels;
+  for (UINT i = 0; i < 16 * 16; ++i) texels.push_back(i * 2654435761u & 0xFFFFFF);
+  TextureUse(16, 16, texels);
+  Filter(D3DTEXF_LINEAR);
+  // A slanted, magnified view of the texture's middle, where no mode has anything to do.
+  auto draw = [&](DWORD mode) {
+    Address(mode);
+    ClearTarget(render, 0);
+    DrawScreenVertices(render, D3DPT_TRIANGLESTRIP,
+                       {{-0.5f, -0.5f, 0.5f, 1.0f, 0xFFFFFFFF, 0.2f, 0.3f},
+                        {7.5f, -0.5f, 0.5f, 1.0f, 0xFFFFFFFF, 0.7f, 0.25f},
+                        {-0.5f, 7.5f, 0.5f, 1.0f, 0xFFFFFFFF, 0.25f, 0.8f},
+                        {7.5f, 7.5f, 0.5f, 1.0f, 0xFFFFFFFF, 0.75f, 0.75f}});
+    return render.ReadBackBuffer().pixels;
+  };
+  const std::vector<D3DCOLOR> wrapped = draw(D3DTADDRESS_WRAP);
+  ASSERT_EQ(wrapped.size(), Size * Size);
+  EXPECT_EQ(draw(D3DTADDRESS_CLAMP), wrapped);
+  EXPECT_EQ(draw(D3DTADDRESS_MIRROR), wrapped);
+}
+
 TEST_F(TextureTest, MirrorReflectsTheTextureInEveryOtherRepeat) {
   const std::vector<D3DCOLOR> row = Distinct(Size);
   std::vector<D3DCOLOR> texels = row;

@@ -12,18 +12,30 @@ inline __attribute__((always_inline)) F32x8 PlaneAt(const AttributePlanes& plane
   return planes.at[a] + planes.perX[a] * dx + planes.perY[a] * dy;
 }
 
+// A colour channel's plane times 65535, so that the plane over w is the channel's lane.
+struct LanePlane {
+  float at, perX, perY;
+};
+
+void LanePlanes(const AttributePlanes& planes, int first, LanePlane (&out)[4]) {
+  for (int c = 0; c < 4; ++c) {
+    const float scale = static_cast<float>(LaneOne);
+    out[c] = {planes.at[first + c] * scale, planes.perX[first + c] * scale,
+              planes.perY[first + c] * scale};
+  }
+}
+
 // Four perspective-correct colour channels of a group as the group's lanes.
-inline __attribute__((always_inline)) void ColourLanes(const AttributePlanes& planes, int first,
+inline __attribute__((always_inline)) void ColourLanes(const LanePlane (&channels)[4],
                                                        const F32x8& dx, const F32x8& dy,
                                                        const F32x8& w, uint16_t* lanes) {
   U16x8 channel[4];
   for (int c = 0; c < 4; ++c) {
-    F32x8 unit = PlaneAt(planes, first + c, dx, dy) * w;
-    unit = unit < 0.0f ? 0.0f : unit;
-    unit = unit > 1.0f ? 1.0f : unit;
+    const LanePlane& p = channels[c];
     // Through 32-bit integers: the compiler converts floats to 16 bits one at a time.
-    channel[c] =
-        __builtin_convertvector(__builtin_convertvector(unit * 65535.0f + 0.5f, I32x8), U16x8);
+    const I32x8 lane = __builtin_convertvector((p.at + p.perX * dx + p.perY * dy) * w, I32x8);
+    const I32x8 low = lane < 0 ? 0 : lane;
+    channel[c] = __builtin_convertvector(low > I32x8{} + LaneOne ? I32x8{} + LaneOne : low, U16x8);
   }
   // From one vector a channel to four lanes a pixel.
   const U16x16 bg = __builtin_shufflevector(channel[0], channel[1], 0, 8, 1, 9, 2, 10, 3, 11, 4, 12,
@@ -41,6 +53,9 @@ inline __attribute__((always_inline)) void ColourLanes(const AttributePlanes& pl
 D3D8SW_PIXEL_PASS
 void ChunkInterpolate(const InterpolationNeeds& needs, const AttributePlanes& planes,
                       PixelChunk& chunk) {
+  LanePlane diffuse[4], specular[4];
+  LanePlanes(planes, AttrDiffuse, diffuse);
+  LanePlanes(planes, AttrSpecular, specular);
   for (int g = 0; g < GroupCount(chunk.count); ++g) {
     const int i = GroupPixels * g;
     const F32x8 dx = VectorLoad<F32x8>(chunk.x + i) - planes.refX;
@@ -52,8 +67,8 @@ void ChunkInterpolate(const InterpolationNeeds& needs, const AttributePlanes& pl
       VectorStore(chunk.u + i, PlaneAt(planes, AttrU, dx, dy) * w);
       VectorStore(chunk.v + i, PlaneAt(planes, AttrV, dx, dy) * w);
     }
-    if (needs.diffuse) ColourLanes(planes, AttrDiffuse, dx, dy, w, chunk.diffuse + 4 * i);
-    if (needs.specular) ColourLanes(planes, AttrSpecular, dx, dy, w, chunk.specular + 4 * i);
+    if (needs.diffuse) ColourLanes(diffuse, dx, dy, w, chunk.diffuse + 4 * i);
+    if (needs.specular) ColourLanes(specular, dx, dy, w, chunk.specular + 4 * i);
   }
 }
 

@@ -15,6 +15,11 @@ struct Rgba {
 
 Rgba FromColourValue(const D3DCOLORVALUE& c) { return {c.r, c.g, c.b, c.a}; }
 
+// A D3DCOLOR as b, g, r, a in [0, 1].
+void ColourUnpack(D3DCOLOR colour, float out[4]) {
+  for (int i = 0; i < 4; ++i) out[i] = static_cast<float>((colour >> (8 * i)) & 0xFF) / 255.0f;
+}
+
 float Dot(const float a[3], const float b[3]) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
 
 void Normalize(float v[3]) {
@@ -85,10 +90,6 @@ float SpotFactor(const CameraLight& light, const float toLight[3]) {
 }
 
 }  // namespace
-
-void ColourUnpack(D3DCOLOR colour, float out[4]) {
-  for (int i = 0; i < 4; ++i) out[i] = static_cast<float>((colour >> (8 * i)) & 0xFF) / 255.0f;
-}
 
 LightingSetup LightingSetupBuild(const PipelineState& state) {
   LightingSetup setup;

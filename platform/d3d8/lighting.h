@@ -40,9 +40,6 @@ void VertexLight(const LightingSetup& setup, const VertexLayout& layout,
                  const FetchedVertex& vertex, const float position[3], const float normal[3],
                  float diffuse[4], float specular[4]);
 
-// A D3DCOLOR as b, g, r, a in [0, 1].
-void ColourUnpack(D3DCOLOR colour, float out[4]);
-
 }  // namespace d3d8sw
 
 #endif

@@ -29,17 +29,6 @@ inline int GroupCount(int pixels) { return (pixels + GroupPixels - 1) / GroupPix
 // (b, g, r, a); a lane holds the channel times 65535, so byte value k is k * 257.
 constexpr uint32_t LaneOne = 65535;
 
-inline uint16_t LaneFromUnit(float x) {
-  x = x < 0.0f ? 0.0f : (x > 1.0f ? 1.0f : x);
-  return static_cast<uint16_t>(x * 65535.0f + 0.5f);
-}
-
-// The byte nearest lane / 257 (off by at most 1/512 at the halfway points), in 16-bit
-// arithmetic so that it vectorises well.
-inline uint8_t ByteFromLane(uint16_t lane) {
-  return static_cast<uint8_t>(static_cast<uint16_t>(lane - (lane >> 8) + 128) >> 8);
-}
-
 // A D3DCOLOR as the four lanes of one pixel.
 inline void LanesFromColour(uint32_t colour, uint16_t lanes[4]) {
   for (int i = 0; i < 4; ++i) lanes[i] = static_cast<uint16_t>(((colour >> (8 * i)) & 0xFF) * 257);

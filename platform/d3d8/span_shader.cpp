@@ -33,7 +33,8 @@ D3D8SW_PIXEL_PASS
 void ChunkPixels32(const PixelChunk& chunk, uint8_t* bytes) {
   for (int i = 0; i < GroupLanes * GroupCount(chunk.count); i += 16) {
     const U16x16 lanes = VectorLoad<U16x16>(chunk.current + i);
-    // ByteFromLane, sixteen at a time.
+    // The byte nearest lane / 257 (off by at most 1/512 at the halfway points), in 16-bit
+    // arithmetic.
     VectorStore(bytes + i, __builtin_convertvector((lanes - (lanes >> 8) + 128) >> 8, U8x16));
   }
 }

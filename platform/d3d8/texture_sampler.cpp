@@ -5,12 +5,13 @@
 #include <cstring>
 
 #include "lane_vectors.h"
+#include "texture_sampler_avx2.h"
 
 namespace d3d8sw {
 
 namespace {
 
-constexpr int FractionBits = 8;  // of a texel, for bilinear weights
+constexpr int FractionBits = TexelFractionBits;
 constexpr int FractionOne = 1 << FractionBits;
 // Texel coordinates stay within this many texels of the chunk's repeat so that their
 // fixed-point form fits 32 bits.
@@ -21,9 +22,10 @@ bool PowerOfTwo(int n) { return (n & (n - 1)) == 0; }
 // The whole number of repeats to take off a chunk's coordinates before the fixed-point form:
 // any whole number for wrap, an even one for mirror, none for the modes that clamp.
 float RepeatOffset(DWORD address, float first) {
-  if (address == D3DTADDRESS_WRAP) return std::floor(first);
-  if (address == D3DTADDRESS_MIRROR) return 2.0f * std::floor(first * 0.5f);
-  return 0.0f;
+  float offset = 0.0f;
+  if (address == D3DTADDRESS_WRAP) offset = std::floor(first);
+  if (address == D3DTADDRESS_MIRROR) offset = 2.0f * std::floor(first * 0.5f);
+  return std::isfinite(offset) ? offset : 0.0f;
 }
 
 // Texel coordinates (u * size) in fixed point with FractionBits, floored; `offset` is taken off
@@ -66,7 +68,6 @@ struct CoordinatePair {
 const float* CoordinatesPrepare(const float* coordinate, int groups, DWORD address, int size,
                                 float& offset, float* scratch) {
   offset = RepeatOffset(address, coordinate[0]);
-  if (!std::isfinite(offset)) offset = 0.0f;
   const float low = offset - TexelCoordinateLimit / static_cast<float>(size);
   const float high = offset + TexelCoordinateLimit / static_cast<float>(size);
   if (CoordinatesWithin(coordinate, groups, low, high)) return coordinate;
@@ -290,80 +291,6 @@ void BilinearBlend(const uint64_t (*pairs)[ChunkPixels], const PairWeights& weig
   }
 }
 
-// Bilinear sampling of a texture that wraps in both directions with power-of-two sizes, the
-// common case, in one pass that keeps each group in registers; it gives exactly what the
-// general passes give.
-D3D8SW_PIXEL_PASS
-void SampleBilinearWrapped(const SamplerSetup& sampler, const CoordinatePair& coordinates,
-                           int groups, uint16_t* lanes) {
-  const float width = static_cast<float>(sampler.width) * FractionOne;
-  const float height = static_cast<float>(sampler.height) * FractionOne;
-  const float shift = 0.5f * FractionOne;
-  const uint8_t alpha = static_cast<uint8_t>(sampler.alphaFill >> 24);
-  const U8x16 fill = {0, 0, 0, alpha, 0, 0, 0, alpha, 0, 0, 0, alpha, 0, 0, 0, alpha};
-  for (int i = 0; i < GroupPixels * groups; i += GroupPixels) {
-    const I32x8 s = TexelCoordinates(coordinates.u + i, coordinates.uOffset, width, shift);
-    const I32x8 t = TexelCoordinates(coordinates.v + i, coordinates.vOffset, height, shift);
-    const I32x8 column = (s >> FractionBits) & (sampler.width - 1);
-    const I32x8 row0 = (t >> FractionBits) & (sampler.height - 1);
-    const I32x8 row1 = (row0 + 1) & (sampler.height - 1);
-    // A pixel's two columns are neighbours in memory but in the last column, whose right-hand
-    // neighbour is column 0. Each pair is read as (a >> shift) | (b << shift) from two 64-bit
-    // reads: both at the pair itself, shift 0, in general; in the last column a is the pair
-    // ending there and b the one starting the row, shift 32. No branch, no read past the rows.
-    const I32x8 lastColumn = column == sampler.width - 1;  // all ones there
-    I32x8 anyLast = lastColumn;
-    for (int j = 1; j < GroupPixels; ++j) anyLast[0] |= lastColumn[j];
-    alignas(32) uint64_t pairs[2][GroupPixels];
-    for (int r = 0; r < 2; ++r) {
-      const I32x8 a = (r == 0 ? row0 : row1) * sampler.pitch + column + lastColumn;
-      if (anyLast[0] == 0) {
-        for (int j = 0; j < GroupPixels; ++j) {
-          std::memcpy(&pairs[r][j], sampler.texels + a[j], sizeof pairs[r][j]);
-        }
-        continue;
-      }
-      const I32x8 b = a - (lastColumn & (sampler.width - 2));
-      const I32x8 shift = lastColumn & 32;
-      for (int j = 0; j < GroupPixels; ++j) {
-        uint64_t first, second;
-        std::memcpy(&first, sampler.texels + a[j], sizeof first);
-        std::memcpy(&second, sampler.texels + b[j], sizeof second);
-        pairs[r][j] = (first >> shift[j]) | (second << shift[j]);
-      }
-    }
-    const I32x8 fu = s & (FractionOne - 1), fv = t & (FractionOne - 1);
-    const I32x8 w00 = ((FractionOne - fu) * (FractionOne - fv)) >> FractionBits;
-    const I32x8 w01 = (fu * (FractionOne - fv)) >> FractionBits;
-    const I32x8 w10 = ((FractionOne - fu) * fv) >> FractionBits;
-    const I32x8 w11 = FractionOne - w00 - w01 - w10;
-    const U16x8 left[2] = {__builtin_convertvector(w00, U16x8),
-                           __builtin_convertvector(w10, U16x8)};
-    const U16x8 right[2] = {__builtin_convertvector(w01, U16x8),
-                            __builtin_convertvector(w11, U16x8)};
-    U16x16 sum[4] = {};
-    for (int r = 0; r < 2; ++r) {
-      const U16x8 l = left[r], h = right[r];
-      const U16x16 weight[4] = {
-          __builtin_shufflevector(l, h, 0, 0, 0, 0, 8, 8, 8, 8, 1, 1, 1, 1, 9, 9, 9, 9),
-          __builtin_shufflevector(l, h, 2, 2, 2, 2, 10, 10, 10, 10, 3, 3, 3, 3, 11, 11, 11, 11),
-          __builtin_shufflevector(l, h, 4, 4, 4, 4, 12, 12, 12, 12, 5, 5, 5, 5, 13, 13, 13, 13),
-          __builtin_shufflevector(l, h, 6, 6, 6, 6, 14, 14, 14, 14, 7, 7, 7, 7, 15, 15, 15, 15)};
-      for (int q = 0; q < 4; ++q) {
-        const U8x16 bytes = VectorLoad<U8x16>(&pairs[r][2 * q]) | fill;
-        sum[q] += __builtin_convertvector(bytes, U16x16) * weight[q];
-      }
-    }
-    for (int half = 0; half < 2; ++half) {
-      const U16x16 a = sum[2 * half], b = sum[2 * half + 1];
-      const U16x16 total =
-          __builtin_shufflevector(a, b, 0, 1, 2, 3, 8, 9, 10, 11, 16, 17, 18, 19, 24, 25, 26, 27) +
-          __builtin_shufflevector(a, b, 4, 5, 6, 7, 12, 13, 14, 15, 20, 21, 22, 23, 28, 29, 30, 31);
-      VectorStore(lanes + 4 * i + 16 * half, total + (total >> 8));
-    }
-  }
-}
-
 void SamplePoint(const SamplerSetup& sampler, const CoordinatePair& coordinates,
                  PixelChunk& chunk) {
   const int groups = GroupCount(chunk.count);
@@ -416,15 +343,22 @@ void SampleChunk(const SamplerSetup& sampler, DWORD filter, PixelChunk& chunk) {
     std::fill(chunk.texture, chunk.texture + ChunkLanes, static_cast<uint16_t>(LaneOne));
     return;
   }
-  CoordinatePair coordinates;
-  CoordinatePairPrepare(sampler, chunk, coordinates);
+  const bool point = filter == D3DTEXF_POINT || filter == D3DTEXF_NONE;
   const bool wrapped = sampler.addressU == D3DTADDRESS_WRAP && PowerOfTwo(sampler.width) &&
                        sampler.width >= 2 && sampler.addressV == D3DTADDRESS_WRAP &&
                        PowerOfTwo(sampler.height);
-  if (filter == D3DTEXF_POINT || filter == D3DTEXF_NONE) {
+  if (!point && wrapped && SampleBilinearWrappedAvx2Available()) {
+    // No range to keep here: the processor converts any float to some integer, and wrapping
+    // keeps every index inside the texture.
+    SampleBilinearWrappedAvx2(sampler, chunk.u, RepeatOffset(D3DTADDRESS_WRAP, chunk.u[0]), chunk.v,
+                              RepeatOffset(D3DTADDRESS_WRAP, chunk.v[0]), GroupCount(chunk.count),
+                              chunk.texture);
+    return;
+  }
+  CoordinatePair coordinates;
+  CoordinatePairPrepare(sampler, chunk, coordinates);
+  if (point) {
     SamplePoint(sampler, coordinates, chunk);
-  } else if (wrapped) {
-    SampleBilinearWrapped(sampler, coordinates, GroupCount(chunk.count), chunk.texture);
   } else {
     // Anisotropic and the cubic filters fall back on bilinear, as drivers without them do.
     SampleBilinear(sampler, coordinates, chunk);

@@ -9,6 +9,9 @@
 
 namespace d3d8sw {
 
+// Bits of fraction in texel coordinates: the precision of bilinear weights.
+constexpr int TexelFractionBits = 8;
+
 struct SamplerSetup {
   const uint32_t* texels = nullptr;  // null: no texture, every sample is opaque white
   int width = 0;

@@ -4,6 +4,8 @@
 
 namespace d3d8sw {
 
+namespace {
+
 D3DMATRIX MatrixProduct(const D3DMATRIX& a, const D3DMATRIX& b) {
   D3DMATRIX out;
   for (int r = 0; r < 4; ++r) {
@@ -14,8 +16,6 @@ D3DMATRIX MatrixProduct(const D3DMATRIX& a, const D3DMATRIX& b) {
   }
   return out;
 }
-
-namespace {
 
 // Normals go through the inverse transpose so that they stay perpendicular to surfaces under
 // non-uniform scale. A singular matrix keeps its own 3 by 3 part: there is no right answer.

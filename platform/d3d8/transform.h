@@ -13,7 +13,6 @@ struct VertexTransforms {
   float normalMatrix[3][3];  // inverse transpose of worldView's upper 3 by 3
 };
 
-D3DMATRIX MatrixProduct(const D3DMATRIX& a, const D3DMATRIX& b);
 VertexTransforms VertexTransformsBuild(const D3DMATRIX& world, const D3DMATRIX& view,
                                        const D3DMATRIX& projection);
 
