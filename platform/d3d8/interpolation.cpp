@@ -56,7 +56,8 @@ void ChunkInterpolate(const InterpolationNeeds& needs, const AttributePlanes& pl
   LanePlane diffuse[4], specular[4];
   LanePlanes(planes, AttrDiffuse, diffuse);
   LanePlanes(planes, AttrSpecular, specular);
-  for (int g = 0; g < GroupCount(chunk.count); ++g) {
+  const int groups = GroupCount(chunk.count);
+  for (int g = 0; g < groups; ++g) {
     const int i = GroupPixels * g;
     const F32x8 dx = VectorLoad<F32x8>(chunk.x + i) - planes.refX;
     const F32x8 dy = VectorLoad<F32x8>(chunk.y + i) - planes.refY;

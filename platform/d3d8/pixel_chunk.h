@@ -1,4 +1,4 @@
-// The unit the per-pixel passes work on: up to 64 pixels of one triangle, each pass running
+// The unit the per-pixel passes work on: up to 256 pixels of one triangle, each pass running
 // over all of them before the next, so that every loop is a plain array loop in vector code.
 #ifndef VELKOR_PLATFORM_D3D8_PIXEL_CHUNK_H
 #define VELKOR_PLATFORM_D3D8_PIXEL_CHUNK_H
@@ -15,7 +15,7 @@
 
 namespace d3d8sw {
 
-constexpr int ChunkPixels = 64;
+constexpr int ChunkPixels = 256;
 constexpr int ChunkLanes = 4 * ChunkPixels;
 
 // The passes run over whole groups of 8 pixels, so that their loops have no remainder to

@@ -31,11 +31,12 @@ DWORD ChunkFilter(const SamplerSetup& sampler, const AttributePlanes& planes,
 // The chunk's colours as bytes, in the target's layout.
 D3D8SW_PIXEL_PASS
 void ChunkPixels32(const PixelChunk& chunk, uint8_t* bytes) {
-  for (int i = 0; i < GroupLanes * GroupCount(chunk.count); i += 16) {
-    const U16x16 lanes = VectorLoad<U16x16>(chunk.current + i);
+  const int lanes = GroupLanes * GroupCount(chunk.count);
+  for (int i = 0; i < lanes; i += 16) {
+    const U16x16 lane = VectorLoad<U16x16>(chunk.current + i);
     // The byte nearest lane / 257 (off by at most 1/512 at the halfway points), in 16-bit
     // arithmetic.
-    VectorStore(bytes + i, __builtin_convertvector((lanes - (lanes >> 8) + 128) >> 8, U8x16));
+    VectorStore(bytes + i, __builtin_convertvector((lane - (lane >> 8) + 128) >> 8, U8x16));
   }
 }
 

@@ -92,14 +92,16 @@ void OperationApply(DWORD op, const uint16_t* a, const uint16_t* b, int groups, 
       }
       break;
     default: {  // the modulations: a * b, then doubled or quadrupled and saturated
+      // A plain loop: the compiler makes a * b / 65536 one high-half multiply, which it does
+      // not do for vectors written out. That is at most one lane below a * b / 65535: the same
+      // byte in the end.
+      for (int i = 0; i < lanes; ++i) {
+        out[i] = static_cast<uint16_t>((uint32_t{a[i]} * b[i]) >> 16);
+      }
       const int shift = op == D3DTOP_MODULATE4X ? 2 : (op == D3DTOP_MODULATE2X ? 1 : 0);
+      if (shift == 0) break;
       for (int i = 0; i < lanes; i += 16) {
-        // a * b / 65536 is at most one lane below a * b / 65535: the same byte in the end.
-        const U16x16 product =
-            __builtin_convertvector((__builtin_convertvector(VectorLoad<U16x16>(a + i), U32x16) *
-                                     __builtin_convertvector(VectorLoad<U16x16>(b + i), U32x16)) >>
-                                        16,
-                                    U16x16);
+        const U16x16 product = VectorLoad<U16x16>(out + i);
         const U16x16 overflows = (product >> (16 - shift)) != 0;  // all ones where it saturates
         VectorStore(out + i, (product << shift) | overflows);
       }
