@@ -173,6 +173,43 @@ TEST_F(RasterTest, ListsStripsAndFansMakeTheSameTriangles) {
   EXPECT_GT(std::count(fan.begin(), fan.end(), true), 100);
 }
 
+TEST_F(RasterTest, FlatShadingColoursEachTriangleLikeItsFirstVertex) {
+  render->SetRenderState(D3DRS_SHADEMODE, D3DSHADE_FLAT);
+  const D3DCOLOR red = 0x00FF0000, green = 0x0000FF00, blue = 0x000000FF;
+  auto vertex = [](float x, float y, D3DCOLOR colour) {
+    return ScreenVertex{x, y, 0.5f, 1.0f, colour, 0, 0};
+  };
+  // The first vertex of list triangle i is vertex 3i, of a strip's vertex i, of a fan's i + 1.
+  const struct {
+    D3DPRIMITIVETYPE type;
+    std::vector<ScreenVertex> vertices;
+    D3DCOLOR first, second;
+  } cases[] = {
+      {D3DPT_TRIANGLELIST,
+       {vertex(2, 2, red), vertex(20, 2, green), vertex(2, 20, blue), vertex(22, 4, green),
+        vertex(22, 22, blue), vertex(4, 22, red)},
+       red,
+       green},
+      {D3DPT_TRIANGLESTRIP,
+       {vertex(2, 2, red), vertex(22, 2, green), vertex(2, 22, blue), vertex(22, 22, red)},
+       red,
+       green},
+      {D3DPT_TRIANGLEFAN,
+       {vertex(2, 2, red), vertex(22, 2, green), vertex(22, 22, blue), vertex(2, 22, red)},
+       green,
+       blue},
+  };
+  for (const auto& c : cases) {
+    ClearTarget(render, Black);
+    DrawScreenVertices(render, c.type, c.vertices);
+    const BackBufferImage image = render.ReadBackBuffer();
+    ASSERT_EQ(image.width, Size);
+    // (16, 5) lies in the first triangle of each, (16, 18) in the second.
+    EXPECT_EQ(image.At(16, 5) & 0xFFFFFF, c.first) << "type " << c.type;
+    EXPECT_EQ(image.At(16, 18) & 0xFFFFFF, c.second) << "type " << c.type;
+  }
+}
+
 // Two triangles on the screen, the left one clockwise, the right one counter-clockwise.
 const std::vector<Triangle> MixedWindings = {{{{2, 2}, {10, 2}, {2, 10}}},
                                              {{{13, 2}, {13, 10}, {21, 2}}}};
