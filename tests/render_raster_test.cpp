@@ -294,4 +294,30 @@ TEST_F(RasterTest, ATriangleCrossingTheNearPlaneDrawsOnlyItsPartInFront) {
   }
 }
 
+TEST_F(RasterTest, TrianglesReachingFarOffTheScreenAreClippedPreciselyAndNoneCrashes) {
+  render->SetRenderState(D3DRS_LIGHTING, FALSE);
+  const float huge = 1e12f, nan = std::nanf("");
+  const ColourVertex triangles[] = {
+      // A million million across, around the screen; long and thin through it; one corner not
+      // a number; one from behind the eye.
+      {-huge, -huge, 0.5f, White}, {huge, -huge, 0.5f, White}, {0.0f, huge, 0.5f, White},
+      {-3e5f, 0.1f, 0.5f, White},  {3e5f, 0.2f, 0.5f, White},  {0.0f, 3e5f, 0.5f, White},
+      {nan, 0.0f, 0.5f, White},    {0.5f, 0.5f, 0.5f, White},  {0.0f, 0.5f, 0.5f, White},
+      {0.0f, 0.0f, -2.0f, White},  {0.5f, 0.0f, 2.0f, White},  {0.0f, 0.5f, 0.5f, White},
+  };
+  // w = z: the last triangle crosses w = 0.
+  D3DMATRIX projection = {};
+  projection._11 = projection._22 = projection._33 = projection._34 = 1.0f;
+  for (bool perspective : {false, true}) {
+    if (perspective) render->SetTransform(D3DTS_PROJECTION, &projection);
+    ClearTarget(render, Black);
+    DrawVertices(render, D3DPT_TRIANGLELIST, 4, triangles, 12, sizeof(ColourVertex),
+                 ColourVertexFormat);
+    // The first triangle, cut down to the screen, covers all of it.
+    const BackBufferImage image = render.ReadBackBuffer();
+    ASSERT_EQ(image.width, Size);
+    for (D3DCOLOR pixel : image.pixels) ASSERT_EQ(pixel & 0xFFFFFF, White);
+  }
+}
+
 }  // namespace

@@ -13,15 +13,19 @@ struct ClipVertex {
   float texCoord[2];  // u, v
 };
 
-// The vertex a fraction t of the way from a to b.
-inline ClipVertex ClipVertexLerp(const ClipVertex& a, const ClipVertex& b, float t) {
+// The vertex a fraction t of the way from a to b, worked out in double precision: an edge
+// running far outside the screen is cut near it, where float would have lost the place.
+inline ClipVertex ClipVertexLerp(const ClipVertex& a, const ClipVertex& b, double t) {
+  auto lerp = [t](float from, float to) {
+    return static_cast<float>(from + (static_cast<double>(to) - from) * t);
+  };
   ClipVertex out;
   for (int i = 0; i < 4; ++i) {
-    out.position[i] = a.position[i] + (b.position[i] - a.position[i]) * t;
-    out.diffuse[i] = a.diffuse[i] + (b.diffuse[i] - a.diffuse[i]) * t;
-    out.specular[i] = a.specular[i] + (b.specular[i] - a.specular[i]) * t;
+    out.position[i] = lerp(a.position[i], b.position[i]);
+    out.diffuse[i] = lerp(a.diffuse[i], b.diffuse[i]);
+    out.specular[i] = lerp(a.specular[i], b.specular[i]);
   }
-  for (int i = 0; i < 2; ++i) out.texCoord[i] = a.texCoord[i] + (b.texCoord[i] - a.texCoord[i]) * t;
+  for (int i = 0; i < 2; ++i) out.texCoord[i] = lerp(a.texCoord[i], b.texCoord[i]);
   return out;
 }
 

@@ -10,20 +10,21 @@ constexpr float GuardBandPixels = 4096.0f;
 constexpr int PlaneCount = 6;
 
 // Signed distance-like value that is >= 0 inside plane `plane`.
-float PlaneValue(int plane, const float p[4], const GuardBand& band) {
+double PlaneValue(int plane, const float p[4], const GuardBand& band) {
+  const double x = p[0], y = p[1], z = p[2], w = p[3];
   switch (plane) {
     case 0:
-      return p[2];  // near: 0 <= z
+      return z;  // near: 0 <= z
     case 1:
-      return p[3] - p[2];  // far: z <= w
+      return w - z;  // far: z <= w
     case 2:
-      return band.x * p[3] + p[0];
+      return band.x * w + x;
     case 3:
-      return band.x * p[3] - p[0];
+      return band.x * w - x;
     case 4:
-      return band.y * p[3] + p[1];
+      return band.y * w + y;
     default:
-      return band.y * p[3] - p[1];
+      return band.y * w - y;
   }
 }
 
@@ -61,8 +62,8 @@ int ClipTriangle(const ClipVertex& a, const ClipVertex& b, const ClipVertex& c,
     for (int i = 0; i < count; ++i) {
       const ClipVertex& from = in[i];
       const ClipVertex& to = in[(i + 1) % count];
-      const float dFrom = PlaneValue(plane, from.position, band);
-      const float dTo = PlaneValue(plane, to.position, band);
+      const double dFrom = PlaneValue(plane, from.position, band);
+      const double dTo = PlaneValue(plane, to.position, band);
       if (dFrom >= 0.0f) next[written++] = from;
       if ((dFrom >= 0.0f) != (dTo >= 0.0f)) {
         next[written++] = ClipVertexLerp(from, to, dFrom / (dFrom - dTo));
