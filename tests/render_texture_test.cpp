@@ -154,6 +154,29 @@ TEST_F(TextureTest, AwayFromTheEdgesEveryAddressingModeSamplesAlike) {
   EXPECT_EQ(draw(D3DTADDRESS_MIRROR), wrapped);
 }
 
+TEST_F(TextureTest, ArgumentsCanTakeTheAlphaOrTheComplementOfAColour) {
+  const D3DCOLOR diffuse = D3DCOLOR_ARGB(0x40, 0xFF, 0x80, 0x00);
+  render->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
+  render->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_DIFFUSE | D3DTA_ALPHAREPLICATE);
+  EXPECT_TRUE(
+      ColourNear(DrawQuad(0, 1, 0, 1, diffuse).At(4, 4), D3DCOLOR_XRGB(0x40, 0x40, 0x40), 1));
+  render->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_CURRENT | D3DTA_COMPLEMENT);
+  EXPECT_TRUE(
+      ColourNear(DrawQuad(0, 1, 0, 1, diffuse).At(4, 4), D3DCOLOR_XRGB(0x00, 0x7F, 0xFF), 1));
+  // The first stage's alpha, taken from the diffuse colour, read by the second as colour.
+  render->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_DIFFUSE);
+  render->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_SELECTARG1);
+  render->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_DIFFUSE);
+  render->SetTextureStageState(1, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
+  render->SetTextureStageState(1, D3DTSS_COLORARG1, D3DTA_CURRENT | D3DTA_ALPHAREPLICATE);
+  render->SetTextureStageState(1, D3DTSS_ALPHAOP, D3DTOP_SELECTARG1);
+  render->SetTextureStageState(1, D3DTSS_ALPHAARG1, D3DTA_CURRENT);
+  EXPECT_TRUE(
+      ColourNear(DrawQuad(0, 1, 0, 1, diffuse).At(4, 4), D3DCOLOR_XRGB(0x40, 0x40, 0x40), 1));
+  render->SetTextureStageState(1, D3DTSS_COLOROP, D3DTOP_DISABLE);
+  render->SetTextureStageState(1, D3DTSS_ALPHAOP, D3DTOP_DISABLE);
+}
+
 TEST_F(TextureTest, MagnifiedAndMinifiedSurfacesUseTheirOwnFilters) {
   render->SetTextureStageState(0, D3DTSS_MINFILTER, D3DTEXF_POINT);
   render->SetTextureStageState(0, D3DTSS_MAGFILTER, D3DTEXF_LINEAR);

@@ -25,12 +25,15 @@ void LanePlanes(const AttributePlanes& planes, int first, LanePlane (&out)[4]) {
   }
 }
 
-// Four perspective-correct colour channels of a group as the group's lanes.
+// The first `Count` perspective-correct colour channels of a group as the group's lanes; alpha
+// is one when it is not among them.
+template <int Count>
 inline __attribute__((always_inline)) void ColourLanes(const LanePlane (&channels)[4],
                                                        const F32x8& dx, const F32x8& dy,
                                                        const F32x8& w, uint16_t* lanes) {
   U16x8 channel[4];
-  for (int c = 0; c < 4; ++c) {
+  channel[3] = U16x8{} + LaneOne;
+  for (int c = 0; c < Count; ++c) {
     const LanePlane& p = channels[c];
     // Through 32-bit integers: the compiler converts floats to 16 bits one at a time.
     const I32x8 lane = __builtin_convertvector((p.at + p.perX * dx + p.perY * dy) * w, I32x8);
@@ -68,8 +71,12 @@ void ChunkInterpolate(const InterpolationNeeds& needs, const AttributePlanes& pl
       VectorStore(chunk.u + i, PlaneAt(planes, AttrU, dx, dy) * w);
       VectorStore(chunk.v + i, PlaneAt(planes, AttrV, dx, dy) * w);
     }
-    if (needs.diffuse) ColourLanes(diffuse, dx, dy, w, chunk.diffuse + 4 * i);
-    if (needs.specular) ColourLanes(specular, dx, dy, w, chunk.specular + 4 * i);
+    if (needs.diffuse && needs.diffuseAlpha) {
+      ColourLanes<4>(diffuse, dx, dy, w, chunk.diffuse + 4 * i);
+    } else if (needs.diffuse) {
+      ColourLanes<3>(diffuse, dx, dy, w, chunk.diffuse + 4 * i);
+    }
+    if (needs.specular) ColourLanes<4>(specular, dx, dy, w, chunk.specular + 4 * i);
   }
 }
 

@@ -11,6 +11,7 @@ namespace d3d8sw {
 struct InterpolationNeeds {
   bool texCoords = false;
   bool diffuse = false;
+  bool diffuseAlpha = false;  // otherwise the diffuse alpha lanes are left at one
   bool specular = false;
   bool depth = false;
 };

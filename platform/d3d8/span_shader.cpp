@@ -119,6 +119,7 @@ ShadingSetup ShadingSetupBuild(const PipelineState& state, const RenderTarget& t
   setup.depth.write = rs[D3DRS_ZWRITEENABLE] != FALSE;
   setup.depth.format = target.depthFormat;
   setup.interpolation.diffuse = setup.program.usesDiffuse;
+  setup.interpolation.diffuseAlpha = setup.program.usesDiffuseAlpha;
   setup.interpolation.specular = setup.program.usesSpecular;
   setup.interpolation.depth = setup.depth.enabled;
   return setup;

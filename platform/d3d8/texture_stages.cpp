@@ -17,6 +17,22 @@ bool ArgReads(DWORD arg, DWORD what) { return (arg & D3DTA_SELECTMASK) == what; 
 bool OpReadsArg1(DWORD op) { return op != D3DTOP_DISABLE && op != D3DTOP_SELECTARG2; }
 bool OpReadsArg2(DWORD op) { return op != D3DTOP_DISABLE && op != D3DTOP_SELECTARG1; }
 
+// Whether an argument is the diffuse colour: D3DTA_DIFFUSE, or D3DTA_CURRENT on the first stage.
+bool ArgIsDiffuse(DWORD arg, int stage) {
+  return ArgReads(arg, D3DTA_DIFFUSE) || (stage == 0 && ArgReads(arg, D3DTA_CURRENT));
+}
+
+// Whether the stage reads the diffuse colour's alpha: through its alpha operation, or through a
+// colour argument that replicates alpha.
+bool StageReadsDiffuseAlpha(const StageSetup& s, int stage) {
+  auto reads = [stage](DWORD op, DWORD arg1, DWORD arg2, DWORD needed) {
+    return (OpReadsArg1(op) && ArgIsDiffuse(arg1, stage) && (arg1 & needed) == needed) ||
+           (OpReadsArg2(op) && ArgIsDiffuse(arg2, stage) && (arg2 & needed) == needed);
+  };
+  return reads(s.alphaOp, s.alphaArg1, s.alphaArg2, 0) ||
+         reads(s.colourOp, s.colourArg1, s.colourArg2, D3DTA_ALPHAREPLICATE);
+}
+
 bool StageReads(const StageSetup& s, DWORD what) {
   return (OpReadsArg1(s.colourOp) && ArgReads(s.colourArg1, what)) ||
          (OpReadsArg2(s.colourOp) && ArgReads(s.colourArg2, what)) ||
@@ -143,14 +159,20 @@ StageProgram StageProgramBuild(const PipelineState& state) {
       ReportUnsupported(stage.alphaOp);
       stage.alphaOp = D3DTOP_DISABLE;
     }
+    // A disabled alpha operation under an enabled colour one keeps the alpha so far.
+    if (stage.alphaOp == D3DTOP_DISABLE) {
+      stage.alphaOp = D3DTOP_SELECTARG1;
+      stage.alphaArg1 = D3DTA_CURRENT;
+    }
     stage.samplesTexture = StageReads(stage, D3DTA_TEXTURE);
     program.usesDiffuse = program.usesDiffuse || StageReads(stage, D3DTA_DIFFUSE) ||
                           (s == 0 && StageReads(stage, D3DTA_CURRENT));
+    program.usesDiffuseAlpha = program.usesDiffuseAlpha || StageReadsDiffuseAlpha(stage, s);
     program.usesSpecular = program.usesSpecular || StageReads(stage, D3DTA_SPECULAR);
     program.stages[program.count++] = stage;
   }
   // With no stage at all the diffuse colour is the result.
-  if (program.count == 0) program.usesDiffuse = true;
+  if (program.count == 0) program.usesDiffuse = program.usesDiffuseAlpha = true;
   program.addsSpecular = state.renderStates[D3DRS_SPECULARENABLE] != FALSE;
   program.usesSpecular = program.usesSpecular || program.addsSpecular;
   LanesFromColour(state.renderStates[D3DRS_TEXTUREFACTOR], program.factor);
@@ -168,21 +190,18 @@ void StageApply(const StageProgram& program, int stage, PixelChunk& chunk) {
   const uint16_t* c1 = ArgLanes(program, s.colourArg1, stage, chunk, scratch[0]);
   const uint16_t* c2 = ArgLanes(program, s.colourArg2, stage, chunk, scratch[1]);
   // Alpha first: its arguments may read chunk.current, which the colour result overwrites.
-  // A disabled alpha operation under an enabled colour one keeps the alpha so far.
   const bool alphaLikeColour =
       s.alphaOp == s.colourOp && s.alphaArg1 == s.colourArg1 && s.alphaArg2 == s.colourArg2;
   const uint16_t* alpha = nullptr;
   if (!alphaLikeColour) {
-    const DWORD alphaOp = s.alphaOp == D3DTOP_DISABLE ? DWORD{D3DTOP_SELECTARG1} : s.alphaOp;
-    const DWORD alphaArg1 = s.alphaOp == D3DTOP_DISABLE ? D3DTA_CURRENT : s.alphaArg1;
-    const uint16_t* a1 = ArgLanes(program, alphaArg1, stage, chunk, scratch[2]);
+    const uint16_t* a1 = ArgLanes(program, s.alphaArg1, stage, chunk, scratch[2]);
     const uint16_t* a2 = ArgLanes(program, s.alphaArg2, stage, chunk, scratch[3]);
-    if (alphaOp == D3DTOP_SELECTARG1 && a1 != chunk.current) {
+    if (s.alphaOp == D3DTOP_SELECTARG1 && a1 != chunk.current) {
       alpha = a1;
-    } else if (alphaOp == D3DTOP_SELECTARG2 && a2 != chunk.current) {
+    } else if (s.alphaOp == D3DTOP_SELECTARG2 && a2 != chunk.current) {
       alpha = a2;
     } else {
-      OperationApply(alphaOp, a1, a2, groups, scratch[2]);
+      OperationApply(s.alphaOp, a1, a2, groups, scratch[2]);
       alpha = scratch[2];
     }
   }

@@ -18,6 +18,7 @@ struct StageProgram {
   int count = 0;  // stages before the first whose colour operation is DISABLE
   StageSetup stages[TextureStageCount];
   bool usesDiffuse = false;
+  bool usesDiffuseAlpha = false;
   bool usesSpecular = false;  // as an argument, or added after the last stage
   bool addsSpecular = false;  // D3DRS_SPECULARENABLE
   uint16_t factor[4];         // D3DRS_TEXTUREFACTOR as lanes
