@@ -164,6 +164,18 @@ typedef struct _GUID {
 typedef const IID& REFIID;
 typedef const GUID& REFGUID;
 
+inline bool IsEqualGUID(REFGUID a, REFGUID b) {
+  if (a.Data1 != b.Data1 || a.Data2 != b.Data2 || a.Data3 != b.Data3) return false;
+  for (int i = 0; i < 8; ++i) {
+    if (a.Data4[i] != b.Data4[i]) return false;
+  }
+  return true;
+}
+inline bool IsEqualIID(REFIID a, REFIID b) { return IsEqualGUID(a, b); }
+
+inline constexpr IID IID_IUnknown = {
+    0x00000000, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+
 // Window messages
 #define WM_CREATE 0x0001
 #define WM_DESTROY 0x0002

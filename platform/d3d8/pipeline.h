@@ -1,0 +1,92 @@
+// The contract between the software device's COM objects and its drawing pipeline: the
+// device keeps its state in a PipelineState and hands each draw, with the surfaces it draws
+// into, to PipelineDraw.
+#ifndef VELKOR_PLATFORM_D3D8_PIPELINE_H
+#define VELKOR_PLATFORM_D3D8_PIPELINE_H
+
+#include <d3d8.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "target_tiles.h"
+
+namespace d3d8sw {
+
+constexpr int MaxLights = 8;
+constexpr int TextureStageCount = 8;
+constexpr int RenderStateCount = 256;  // indexed by D3DRENDERSTATETYPE
+constexpr int StageStateCount = 29;    // indexed by D3DTEXTURESTAGESTATETYPE
+
+// One mip level of a 32-bit (A8R8G8B8 / X8R8G8B8) texture: texels 0xAARRGGBB, rows `pitch`
+// bytes apart.
+struct TextureLevel {
+  UINT width = 0;
+  UINT height = 0;
+  INT pitch = 0;
+  std::vector<uint32_t> texels;  // pitch / 4 * height elements
+};
+
+struct TextureData {
+  D3DFORMAT format = D3DFMT_A8R8G8B8;
+  std::vector<TextureLevel> levels;
+};
+
+struct LightSlot {
+  D3DLIGHT8 light = {};
+  bool defined = false;
+  bool enabled = false;
+};
+
+struct PipelineState {
+  D3DMATRIX world, view, projection;  // identity by default
+  D3DVIEWPORT8 viewport = {};
+  DWORD renderStates[RenderStateCount] = {};
+  DWORD stageStates[TextureStageCount][StageStateCount] = {};
+  const TextureData* textures[TextureStageCount] = {};
+  LightSlot lights[MaxLights];
+  D3DMATERIAL8 material = {};
+  DWORD vertexFormat = 0;  // the FVF given to SetVertexShader
+};
+
+// A surface the pipeline draws into. Colour is 32-bit 0xAARRGGBB; depth, when present, is
+// stored in its own format (D16: uint16_t, D24X8: low 24 bits of uint32_t, D32: uint32_t).
+struct RenderTarget {
+  uint32_t* colour = nullptr;
+  INT colourPitch = 0;  // bytes
+  UINT width = 0;
+  UINT height = 0;
+  void* depth = nullptr;
+  INT depthPitch = 0;  // bytes
+  D3DFORMAT depthFormat = D3DFMT_UNKNOWN;
+  // The pipeline's own bookkeeping of deferred clears. Keep one RenderTarget for the life of
+  // the surfaces it names and leave this member to the pipeline.
+  TargetTiles tiles;
+};
+
+// Gives every member but the viewport its documented default: identity transforms, the render
+// and stage states, no textures, no lights, a zero material.
+void PipelineStateReset(PipelineState& state, bool hasDepthBuffer);
+
+// Draws `primitiveCount` primitives of `type` from `vertices` (the vertex buffer's bytes,
+// `stride` apart, starting at vertex `startVertex`).
+void PipelineDraw(const PipelineState& state, RenderTarget& target, D3DPRIMITIVETYPE type,
+                  const BYTE* vertices, UINT stride, UINT startVertex, UINT primitiveCount);
+
+// Clears the rectangles (already clipped to the viewport by the caller) of the target. A clear
+// of the whole target is deferred: see PipelineFinish.
+void PipelineClear(RenderTarget& target, const D3DRECT* rects, DWORD rectCount, DWORD flags,
+                   D3DCOLOR colour, float z);
+
+enum class TargetAccess {
+  Read,       // the caller only reads the memory (Present, a read-only lock)
+  ReadWrite,  // the caller may change it (any other lock)
+};
+
+// Brings the target's memory up to date by writing out deferred clears. Call it before anything
+// but the pipeline reads or writes the colour or depth memory.
+void PipelineFinish(RenderTarget& target, TargetAccess access);
+
+}  // namespace d3d8sw
+
+#endif

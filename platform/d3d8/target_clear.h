@@ -1,0 +1,19 @@
+// Clears, deferred per tile: a clear of the whole target only marks tiles; a tile is filled
+// when drawing first touches it or when the target's memory is needed.
+#ifndef VELKOR_PLATFORM_D3D8_TARGET_CLEAR_H
+#define VELKOR_PLATFORM_D3D8_TARGET_CLEAR_H
+
+#include "pipeline.h"
+
+namespace d3d8sw {
+
+// Sizes the tile records to the target; a target they did not fit is taken as holding anything.
+void TilesFitTarget(RenderTarget& target);
+
+// Readies pixels x0..x1 (inclusive) of row y of the colour plane, and of the depth plane when
+// `depth`, for drawing: fills the tiles there that wait for a clear and marks them written.
+void TilesPrepareSpan(RenderTarget& target, bool depth, int y, int x0, int x1);
+
+}  // namespace d3d8sw
+
+#endif

@@ -1,0 +1,148 @@
+// Clear, scenes and Present, seen through the back buffer.
+#include <gtest/gtest.h>
+
+#include "render_device.h"
+
+namespace {
+
+constexpr D3DCOLOR Red = 0xFFFF0000;
+constexpr D3DCOLOR Blue = 0xFF0000FF;
+constexpr D3DCOLOR White = 0xFFFFFFFF;
+
+bool Inside(const D3DRECT& rect, UINT x, UINT y) {
+  return static_cast<LONG>(x) >= rect.x1 && static_cast<LONG>(x) < rect.x2 &&
+         static_cast<LONG>(y) >= rect.y1 && static_cast<LONG>(y) < rect.y2;
+}
+
+// Every pixel of the image is `inside` within one of the rectangles and `outside` elsewhere.
+void ExpectOnlyRects(const BackBufferImage& image, std::initializer_list<D3DRECT> rects,
+                     D3DCOLOR inside, D3DCOLOR outside) {
+  ASSERT_FALSE(image.pixels.empty());
+  for (UINT y = 0; y < image.height; ++y) {
+    for (UINT x = 0; x < image.width; ++x) {
+      bool hit = false;
+      for (const D3DRECT& rect : rects) hit = hit || Inside(rect, x, y);
+      ASSERT_TRUE(ColourNear(image.At(x, y), hit ? inside : outside, 0))
+          << "pixel " << x << ", " << y;
+    }
+  }
+}
+
+TEST(ClearTest, DepthAskedWithoutADepthBufferFailsAndClearsNothing) {
+  RenderDevice render(16, 16);
+  ASSERT_NE(render.device, nullptr);
+  ASSERT_EQ(render->Clear(0, nullptr, D3DCLEAR_TARGET, Red, 1.0f, 0), D3D_OK);
+  EXPECT_EQ(render->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, Blue, 1.0f, 0),
+            D3DERR_INVALIDCALL);
+  EXPECT_EQ(render->Clear(0, nullptr, D3DCLEAR_ZBUFFER, Blue, 1.0f, 0), D3DERR_INVALIDCALL);
+  ExpectOnlyRects(render.ReadBackBuffer(), {}, Blue, Red);
+}
+
+TEST(ClearTest, DepthClearsWithADepthBuffer) {
+  RenderDevice render(16, 16, D3DFMT_D16);
+  ASSERT_NE(render.device, nullptr);
+  EXPECT_EQ(render->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, Blue, 1.0f, 0), D3D_OK);
+  ExpectOnlyRects(render.ReadBackBuffer(), {}, Red, Blue);
+}
+
+TEST(ClearTest, RectanglesClearOnlyThemselves) {
+  RenderDevice render(20, 12);
+  ASSERT_NE(render.device, nullptr);
+  ASSERT_EQ(render->Clear(0, nullptr, D3DCLEAR_TARGET, Blue, 1.0f, 0), D3D_OK);
+  const D3DRECT rects[] = {{1, 2, 5, 4}, {10, 0, 20, 1}};
+  ASSERT_EQ(render->Clear(2, rects, D3DCLEAR_TARGET, White, 1.0f, 0), D3D_OK);
+  ExpectOnlyRects(render.ReadBackBuffer(), {rects[0], rects[1]}, White, Blue);
+}
+
+// Without rectangles the viewport is cleared, not the surface; rectangles are clipped to it.
+TEST(ClearTest, ClearsStayWithinTheViewport) {
+  RenderDevice render(16, 16);
+  ASSERT_NE(render.device, nullptr);
+  ASSERT_EQ(render->Clear(0, nullptr, D3DCLEAR_TARGET, Blue, 1.0f, 0), D3D_OK);
+  const D3DVIEWPORT8 viewport = {4, 2, 8, 10, 0.0f, 1.0f};
+  ASSERT_EQ(render->SetViewport(&viewport), D3D_OK);
+  ASSERT_EQ(render->Clear(0, nullptr, D3DCLEAR_TARGET, White, 1.0f, 0), D3D_OK);
+  ExpectOnlyRects(render.ReadBackBuffer(), {{4, 2, 12, 12}}, White, Blue);
+
+  const D3DRECT across = {0, 0, 16, 16};
+  ASSERT_EQ(render->Clear(1, &across, D3DCLEAR_TARGET, Red, 1.0f, 0), D3D_OK);
+  ExpectOnlyRects(render.ReadBackBuffer(), {{4, 2, 12, 12}}, Red, Blue);
+}
+
+TEST(SceneTest, ScenesMustPair) {
+  RenderDevice render(8, 8);
+  ASSERT_NE(render.device, nullptr);
+  EXPECT_EQ(render->EndScene(), D3DERR_INVALIDCALL);
+  EXPECT_EQ(render->BeginScene(), D3D_OK);
+  EXPECT_EQ(render->BeginScene(), D3DERR_INVALIDCALL);
+  EXPECT_EQ(render->EndScene(), D3D_OK);
+  EXPECT_EQ(render->EndScene(), D3DERR_INVALIDCALL);
+  EXPECT_EQ(render->BeginScene(), D3D_OK);
+  EXPECT_EQ(render->EndScene(), D3D_OK);
+}
+
+// A COPY present copies: the frame stays in the back buffer for the next one.
+TEST(PresentTest, TheBackBufferKeepsItsContentsAfterACopyPresent) {
+  RenderDevice render(16, 8);
+  ASSERT_NE(render.device, nullptr);
+  ASSERT_EQ(render->Clear(0, nullptr, D3DCLEAR_TARGET, Red, 1.0f, 0), D3D_OK);
+  const D3DRECT corner = {0, 0, 3, 2};
+  ASSERT_EQ(render->Clear(1, &corner, D3DCLEAR_TARGET, White, 1.0f, 0), D3D_OK);
+  ASSERT_EQ(render->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
+  ExpectOnlyRects(render.ReadBackBuffer(), {corner}, White, Red);
+  ASSERT_EQ(render->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
+  ExpectOnlyRects(render.ReadBackBuffer(), {corner}, White, Red);
+}
+
+// A flip moves the second back buffer to the front of the queue.
+TEST(PresentTest, AFlipBringsTheNextBackBufferForward) {
+  TestWindow window(8, 8);
+  IDirect3D8* direct3d = Direct3DCreate8(D3D_SDK_VERSION);
+  ASSERT_NE(direct3d, nullptr);
+  D3DPRESENT_PARAMETERS parameters = {};
+  parameters.BackBufferWidth = 8;
+  parameters.BackBufferHeight = 8;
+  parameters.BackBufferFormat = D3DFMT_X8R8G8B8;
+  parameters.BackBufferCount = 2;
+  parameters.SwapEffect = D3DSWAPEFFECT_FLIP;
+  parameters.hDeviceWindow = window.handle;
+  parameters.Windowed = TRUE;
+  parameters.Flags = D3DPRESENTFLAG_LOCKABLE_BACKBUFFER;
+  IDirect3DDevice8* device = nullptr;
+  ASSERT_EQ(direct3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window.handle,
+                                   D3DCREATE_SOFTWARE_VERTEXPROCESSING, &parameters, &device),
+            D3D_OK);
+  ASSERT_EQ(device->Clear(0, nullptr, D3DCLEAR_TARGET, Red, 1.0f, 0), D3D_OK);
+  IDirect3DSurface8* second = nullptr;
+  ASSERT_EQ(device->GetBackBuffer(1, D3DBACKBUFFER_TYPE_MONO, &second), D3D_OK);
+  D3DLOCKED_RECT locked = {};
+  ASSERT_EQ(second->LockRect(&locked, nullptr, 0), D3D_OK);
+  for (int y = 0; y < 8; ++y) {
+    DWORD* row = reinterpret_cast<DWORD*>(static_cast<BYTE*>(locked.pBits) + y * locked.Pitch);
+    for (int x = 0; x < 8; ++x) row[x] = Blue;
+  }
+  ASSERT_EQ(second->UnlockRect(), D3D_OK);
+  second->Release();
+  // Only copying chains take rectangles.
+  const RECT half = {0, 0, 4, 8};
+  EXPECT_EQ(device->Present(&half, nullptr, nullptr, nullptr), D3DERR_INVALIDCALL);
+
+  ASSERT_EQ(device->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
+  IDirect3DSurface8* first = nullptr;
+  ASSERT_EQ(device->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &first), D3D_OK);
+  ASSERT_EQ(first->LockRect(&locked, nullptr, D3DLOCK_READONLY), D3D_OK);
+  EXPECT_TRUE(ColourNear(*static_cast<DWORD*>(locked.pBits), Blue, 0));
+  ASSERT_EQ(first->UnlockRect(), D3D_OK);
+  first->Release();
+  device->Release();
+  direct3d->Release();
+}
+
+TEST(PresentTest, ACopyChainPresentsPartOfTheBackBuffer) {
+  RenderDevice render(16, 8);
+  ASSERT_NE(render.device, nullptr);
+  const RECT bottomRight = {8, 4, 16, 8};
+  EXPECT_EQ(render->Present(&bottomRight, nullptr, nullptr, nullptr), D3D_OK);
+}
+
+}  // namespace
