@@ -5,6 +5,8 @@
 #include "platform/win32/painting.h"
 #include "platform/win32/stand_in.h"
 #include "platform/win32/window.h"
+#include "platform/win32/window_class.h"
+#include "platform/win32/x11_class_hint.h"
 
 namespace win32sw {
 
@@ -16,7 +18,11 @@ constexpr int BytesPerPixel = 4;
 bool PresenterReady(Window& window, int width, int height) {
   WindowPresenter& presenter = window.presenter;
   if (presenter.failed) return false;
-  if (!presenter.renderer) presenter.renderer = SDL_CreateRenderer(window.sdlWindow, -1, 0);
+  if (!presenter.renderer) {
+    presenter.renderer = SDL_CreateRenderer(window.sdlWindow, -1, 0);
+    // An OpenGL renderer makes SDL recreate the X window, which loses its class name.
+    X11ClassHintSet(window.sdlWindow, window.windowClass->name.c_str());
+  }
   if (presenter.renderer && (!presenter.texture || presenter.textureWidth != width ||
                              presenter.textureHeight != height)) {
     if (presenter.texture) SDL_DestroyTexture(presenter.texture);

@@ -12,6 +12,13 @@ namespace {
 enum class VideoState { NotTried, Running, Unavailable };
 VideoState State = VideoState::NotTried;
 
+// True for the drivers that draw nowhere.
+bool OffScreen() {
+  const char* driver = SDL_GetCurrentVideoDriver();
+  return driver == nullptr || std::strcmp(driver, "dummy") == 0 ||
+         std::strcmp(driver, "offscreen") == 0;
+}
+
 }  // namespace
 
 bool VideoStart() {
@@ -22,7 +29,14 @@ bool VideoStart() {
     // Closing a window is a close request for that window only (SDL_WINDOWEVENT_CLOSE);
     // a second, window-less quit event for the same click would close it twice.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
+    const bool driverChosen = SDL_getenv("SDL_VIDEODRIVER") != nullptr;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0 && !driverChosen && OffScreen()) {
+      // With no display SDL falls back on an off-screen driver: a window nobody could see.
+      SDL_QuitSubSystem(SDL_INIT_VIDEO);
+      SDL_SetError("no X11 or Wayland display to show windows on");
+      std::fprintf(stderr, "No display available: %s\n", SDL_GetError());
+      State = VideoState::Unavailable;
+    } else if (SDL_WasInit(SDL_INIT_VIDEO) != 0) {
       // Characters come from TranslateMessage, as on Windows, not from an input method.
       SDL_StopTextInput();
       State = VideoState::Running;
@@ -34,11 +48,7 @@ bool VideoStart() {
   return State == VideoState::Running;
 }
 
-bool VideoOnScreen() {
-  if (!VideoStart()) return false;
-  const char* driver = SDL_GetCurrentVideoDriver();
-  return driver && std::strcmp(driver, "dummy") != 0 && std::strcmp(driver, "offscreen") != 0;
-}
+bool VideoOnScreen() { return VideoStart() && !OffScreen(); }
 
 void VideoStop() {
   SDL_Quit();

@@ -54,11 +54,14 @@ extern "C" HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR t
   window->windowClass = windowClass;
   window->style = style;
   // The position and size given are the outer frame's; SDL's window is the client area.
-  window->clientWidth = std::max(0, width - 2 * FrameSide);
-  window->clientHeight = std::max(0, height - FrameTop - FrameSide);
+  // Overlapped windows always have a caption; a pop-up has a frame only when it asks for one.
+  const bool framed = !(style & WS_POPUP) || (style & (WS_CAPTION | WS_THICKFRAME));
+  const int side = framed ? FrameSide : 0, top = framed ? FrameTop : 0;
+  window->clientWidth = std::max(0, width - 2 * side);
+  window->clientHeight = std::max(0, height - top - side);
   // As on Windows, CW_USEDEFAULT for x leaves the whole position to the system.
-  const int sdlX = x == CW_USEDEFAULT ? SDL_WINDOWPOS_UNDEFINED : x + FrameSide;
-  const int sdlY = x == CW_USEDEFAULT ? SDL_WINDOWPOS_UNDEFINED : y + FrameTop;
+  const int sdlX = x == CW_USEDEFAULT ? SDL_WINDOWPOS_UNDEFINED : x + side;
+  const int sdlY = x == CW_USEDEFAULT ? SDL_WINDOWPOS_UNDEFINED : y + top;
   const Uint32 flags = SDL_WINDOW_HIDDEN | (style & WS_THICKFRAME ? SDL_WINDOW_RESIZABLE : 0);
   window->sdlWindow = SDL_CreateWindow(title ? title : "", sdlX, sdlY, window->clientWidth,
                                        window->clientHeight, flags);

@@ -15,6 +15,7 @@ void X11ClassHintSet(SDL_Window* window, const char* className) {
   std::string name = className;
   XClassHint hint{name.data(), name.data()};
   XSetClassHint(system.info.x11.display, system.info.x11.window, &hint);
+  XFlush(system.info.x11.display);
 }
 
 }  // namespace win32sw
