@@ -165,7 +165,7 @@ PipelineFrames PipelineFramesRead() {
   s.textures[0] = &frames.texture;
   BYTE* bytes = nullptr;
   CubeVertexBuffer->Lock(0, 0, &bytes, D3DLOCK_READONLY);
-  frames.vertices.assign(bytes, bytes + sizeof CubeTable);
+  frames.vertices.assign(bytes, bytes + sizeof CubeVertices);
   CubeVertexBuffer->Unlock();
   const float angle = SpinAngle;
   for (int frame = 0; frame < FramesPerTurn; ++frame) {

@@ -2,24 +2,8 @@
 
 #include <cstring>
 
-const CubeVertex CubeTable[36] = {
-    {-5, -5, -5, 0, 0, -1, 0, 1}, {-5, 5, -5, 0, 0, -1, 0, 0},  {5, -5, -5, 0, 0, -1, 1, 1},
-    {5, 5, -5, 0, 0, -1, 1, 0},   {5, -5, -5, 0, 0, -1, 1, 1},  {-5, 5, -5, 0, 0, -1, 0, 0},
-    {5, -5, 5, 0, 0, 1, 0, 1},    {5, 5, 5, 0, 0, 1, 0, 0},     {-5, -5, 5, 0, 0, 1, 1, 1},
-    {-5, 5, 5, 0, 0, 1, 1, 0},    {-5, -5, 5, 0, 0, 1, 1, 1},   {5, 5, 5, 0, 0, 1, 0, 0},
-    {-5, -5, 5, -1, 0, 0, 0, 1},  {-5, 5, 5, -1, 0, 0, 0, 0},   {-5, -5, -5, -1, 0, 0, 1, 1},
-    {-5, 5, -5, -1, 0, 0, 1, 0},  {-5, -5, -5, -1, 0, 0, 1, 1}, {-5, 5, 5, -1, 0, 0, 0, 0},
-    {5, -5, -5, 1, 0, 0, 0, 1},   {5, 5, -5, 1, 0, 0, 0, 0},    {5, -5, 5, 1, 0, 0, 1, 1},
-    {5, 5, 5, 1, 0, 0, 1, 0},     {5, -5, 5, 1, 0, 0, 1, 1},    {5, 5, -5, 1, 0, 0, 0, 0},
-    {5, -5, -5, 0, -1, 0, 0, 1},  {5, -5, 5, 0, -1, 0, 0, 0},   {-5, -5, -5, 0, -1, 0, 1, 1},
-    {-5, -5, 5, 0, -1, 0, 1, 0},  {-5, -5, -5, 0, -1, 0, 1, 1}, {5, -5, 5, 0, -1, 0, 0, 0},
-    {-5, 5, -5, 0, 1, 0, 0, 1},   {-5, 5, 5, 0, 1, 0, 0, 0},    {5, 5, -5, 0, 1, 0, 1, 1},
-    {5, 5, 5, 0, 1, 0, 1, 0},     {5, 5, -5, 0, 1, 0, 1, 1},    {-5, 5, 5, 0, 1, 0, 0, 0},
-};
-
 namespace {
 
-constexpr DWORD CubeVertexFormat = D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_TEX1;
 constexpr UINT TextureSize = 256;
 
 bool TextureMake(IDirect3DDevice8* device, D3DCOLOR (*texel)(UINT x, UINT y), CubeScene& scene) {
@@ -51,40 +35,27 @@ bool CubeSceneSetUp(IDirect3DDevice8* device, D3DCOLOR (*texel)(UINT x, UINT y),
   device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CW);
   device->SetVertexShader(CubeVertexFormat);
   BYTE* data = nullptr;
-  if (FAILED(device->CreateVertexBuffer(sizeof CubeTable, 0, CubeVertexFormat, D3DPOOL_MANAGED,
+  if (FAILED(device->CreateVertexBuffer(sizeof CubeVertices, 0, CubeVertexFormat, D3DPOOL_MANAGED,
                                         &scene.vertexBuffer)) ||
       FAILED(scene.vertexBuffer->Lock(0, 0, &data, 0)) || !TextureMake(device, texel, scene)) {
     CubeSceneRelease(scene);
     return false;
   }
-  std::memcpy(data, CubeTable, sizeof CubeTable);
+  std::memcpy(data, CubeVertices, sizeof CubeVertices);
   scene.vertexBuffer->Unlock();
 
   Matrix4 view, projection;
-  const Vector3 eye = {0, 0, 15}, at = {0, 0, 0}, up = {0, 1, 0};
-  MatLookAtRH(view, eye, at, up);
+  MatLookAtRH(view, CameraEye, CameraTarget, CameraUp);
   device->SetTransform(D3DTS_VIEW, AsD3DMatrix(view));
-  MatPerspectiveRH(projection, 1.0472f, 0.75f, 1.0f, 100.0f);
+  MatPerspectiveRH(projection, ProjectionAngle, ProjectionAspect, ProjectionNear, ProjectionFar);
   device->SetTransform(D3DTS_PROJECTION, AsD3DMatrix(projection));
   device->SetRenderState(D3DRS_ZENABLE, D3DZB_FALSE);
   device->SetRenderState(D3DRS_LIGHTING, TRUE);
 
-  D3DLIGHT8 light = {};
-  light.Type = D3DLIGHT_POINT;
-  light.Diffuse = {0.7f, 0.7f, 0.7f, 0.0f};
-  light.Specular = {0.9f, 0.9f, 0.0f, 0.0f};
-  light.Ambient = {0.1f, 0.1f, 0.1f, 0.0f};
-  light.Position = {0.0f, 0.0f, 15.0f};
-  light.Range = 50.0f;
-  light.Attenuation0 = 1.0f;
   device->LightEnable(0, TRUE);
-  device->SetLight(0, &light);
+  device->SetLight(0, &SceneLight);
 
-  D3DMATERIAL8 material = {};
-  material.Diffuse = {1.0f, 1.0f, 1.0f, 0.0f};
-  material.Ambient = {1.0f, 1.0f, 1.0f, 0.0f};
-  material.Specular = {1.0f, 1.0f, 1.0f, 0.0f};
-  device->SetMaterial(&material);
+  device->SetMaterial(&SceneMaterial);
   return true;
 }
 

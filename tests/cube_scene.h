@@ -1,12 +1,10 @@
-// The program's cube scene for the rendering tests and the frame benchmark, set up with the
-// device calls the program's scene set-up makes, until that set-up exists.
+// The program's cube scene for the rendering tests and the frame benchmark: the device calls
+// the program's scene set-up makes, with the program's own table, light and material, but on
+// a device and with a texture of the caller's choosing.
 #ifndef VELKOR_TESTS_CUBE_SCENE_H
 #define VELKOR_TESTS_CUBE_SCENE_H
 
 #include "scene/scene.h"
-
-// The cube: six faces of two triangles, each counter-clockwise seen from outside.
-extern const CubeVertex CubeTable[36];
 
 struct CubeScene {
   IDirect3DVertexBuffer8* vertexBuffer = nullptr;
