@@ -10,6 +10,7 @@
 
 #include "app/app.h"
 #include "doubles/memory_texture.h"
+#include "working_directory.h"
 #include "doubles/memory_vertex_buffer.h"
 #include "doubles/recording_device.h"
 #include "doubles/scripted_direct3d.h"
@@ -89,11 +90,6 @@ TEST_F(MainWindowProcTest, CloseDestroysTheWindowAndDestructionQuits) {
 class AppMainDeathTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    previousDirectory = std::filesystem::current_path();
-    char pattern[] = "/tmp/velkor-app-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    directory = pattern;
-    std::filesystem::current_path(directory);
     std::ofstream("mad040.raw", std::ios::binary) << std::string(256 * 256 * 3, '\x40');
     Direct3DToCreate = &direct3d;
     direct3d.deviceToCreate = &device;
@@ -101,13 +97,9 @@ class AppMainDeathTest : public ::testing::Test {
     device.textureToCreate = &texture;
     device.echo = true;
   }
-  void TearDown() override {
-    std::filesystem::current_path(previousDirectory);
-    std::filesystem::remove_all(directory);
-    Direct3DToCreate = nullptr;
-  }
+  void TearDown() override { Direct3DToCreate = nullptr; }
 
-  std::filesystem::path previousDirectory, directory;
+  ScratchWorkingDirectory workingDirectory;
   ScriptedDirect3D direct3d;
   RecordingDevice device;
   MemoryVertexBuffer vertexBuffer{1152};

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "doubles/memory_texture.h"
+#include "working_directory.h"
 #include "doubles/memory_vertex_buffer.h"
 #include "doubles/recording_device.h"
 #include "doubles/scripted_direct3d.h"
@@ -28,11 +29,6 @@ Vector3 Normal(const CubeVertex& v) { return {v.nx, v.ny, v.nz}; }
 class SceneSetupTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    previousDirectory = std::filesystem::current_path();
-    char pattern[] = "/tmp/velkor-scene-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    directory = pattern;
-    std::filesystem::current_path(directory);
     std::ofstream("mad040.raw", std::ios::binary) << std::string(256 * 256 * 3, '\x40');
 
     Direct3DToCreate = &direct3d;
@@ -42,15 +38,13 @@ class SceneSetupTest : public ::testing::Test {
   }
   void TearDown() override {
     DeviceShutdown();
-    std::filesystem::current_path(previousDirectory);
-    std::filesystem::remove_all(directory);
     Direct3DToCreate = nullptr;
     CubeVertexBuffer = nullptr;
     CubeTexture = nullptr;
     CubeTextureLock = {};
   }
 
-  std::filesystem::path previousDirectory, directory;
+  ScratchWorkingDirectory workingDirectory;
   ScriptedDirect3D direct3d;
   RecordingDevice device;
   MemoryVertexBuffer vertexBuffer{sizeof(CubeVertex) * CubeVertexCount};

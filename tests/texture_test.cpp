@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "doubles/memory_texture.h"
+#include "working_directory.h"
 #include "doubles/recording_device.h"
 #include "scene/scene.h"
 
@@ -27,17 +28,10 @@ constexpr size_t RowBytes = 256 * 3;
 class TextureLoadTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    previousDirectory = std::filesystem::current_path();
-    char pattern[] = "/tmp/velkor-texture-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    directory = pattern;
-    std::filesystem::current_path(directory);
     Device = &device;
     device.textureToCreate = &texture;
   }
   void TearDown() override {
-    std::filesystem::current_path(previousDirectory);
-    std::filesystem::remove_all(directory);
     Device = nullptr;
     CubeTexture = nullptr;
     CubeTextureLock = {};
@@ -73,7 +67,7 @@ class TextureLoadTest : public ::testing::Test {
     return {s[2], s[1], s[0], 0xFF};
   }
 
-  std::filesystem::path previousDirectory, directory;
+  ScratchWorkingDirectory workingDirectory;
   RecordingDevice device;
   MemoryTexture texture{256, 256, 1024, 0xAB};
   std::string errors;
