@@ -29,7 +29,6 @@ D3DCOLOR Pattern(UINT x, UINT y) { return D3DCOLOR_XRGB(x, y, ((x / 32 + y / 32)
 // step fails (reported on standard error).
 struct ProgramDevice {
   HWND window = nullptr;
-  IDirect3D8* direct3d = nullptr;
   CubeScene scene;
 
   ProgramDevice() {
@@ -40,26 +39,9 @@ struct ProgramDevice {
     RegisterClassExA(&windowClass);
     window = CreateWindowExA(0, "VelkorBench", "Velkor", WS_POPUP, 0, 0, Width, Height, nullptr,
                              nullptr, nullptr, nullptr);
-    direct3d = Direct3DCreate8(D3D_SDK_VERSION);
-    D3DDISPLAYMODE mode = {};
-    if (!window || !direct3d || FAILED(direct3d->GetAdapterDisplayMode(0, &mode))) {
-      std::fprintf(stderr, "frame_bench: no window, Direct3D object or display mode\n");
-      return;
-    }
-    // As the program's device start-up asks for it: windowed at the client size, a copy
-    // synchronised with the display, the first depth format the adapter takes.
-    D3DPRESENT_PARAMETERS parameters = {};
-    parameters.BackBufferWidth = Width;
-    parameters.BackBufferHeight = Height;
-    parameters.BackBufferFormat = mode.Format;
-    parameters.BackBufferCount = 1;
-    parameters.SwapEffect = D3DSWAPEFFECT_COPY_VSYNC;
-    parameters.hDeviceWindow = window;
-    parameters.Windowed = TRUE;
-    parameters.EnableAutoDepthStencil = TRUE;
-    parameters.AutoDepthStencilFormat = D3DFMT_D32;
-    if (FAILED(direct3d->CreateDevice(0, D3DDEVTYPE_HAL, window,
-                                      D3DCREATE_HARDWARE_VERTEXPROCESSING, &parameters, &Device)) ||
+    // The program's own device start-up: windowed at the client size, a copy synchronised
+    // with the display, the first depth format the adapter takes.
+    if (!window || !DeviceStartup(window, Width, Height, 32, FALSE) ||
         !CubeSceneSetUp(Device, Pattern, scene)) {
       std::fprintf(stderr, "frame_bench: the device or the scene could not be made\n");
       return;
@@ -71,9 +53,7 @@ struct ProgramDevice {
   ~ProgramDevice() {
     CubeSceneRelease(scene);
     CubeVertexBuffer = nullptr;
-    if (Device) Device->Release();
-    Device = nullptr;
-    if (direct3d) direct3d->Release();
+    DeviceShutdown();
     if (window) DestroyWindow(window);
   }
 };
