@@ -1,4 +1,4 @@
-#include "clipping.h"
+#include "platform/d3d8/clipping.h"
 
 #include <algorithm>
 

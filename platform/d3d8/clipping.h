@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "clip_vertex.h"
+#include "platform/d3d8/clip_vertex.h"
 
 namespace d3d8sw {
 

@@ -1,4 +1,4 @@
-#include "depth.h"
+#include "platform/d3d8/depth.h"
 
 namespace d3d8sw {
 

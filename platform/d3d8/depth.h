@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-#include "pipeline.h"
-#include "pixel_chunk.h"
+#include "platform/d3d8/pipeline.h"
+#include "platform/d3d8/pixel_chunk.h"
 
 namespace d3d8sw {
 

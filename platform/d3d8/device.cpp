@@ -1,11 +1,11 @@
-#include "device.h"
+#include "platform/d3d8/device.h"
 
 #include <new>
 
-#include "com_query.h"
-#include "formats.h"
-#include "texture.h"
-#include "vertex_buffer.h"
+#include "platform/d3d8/com_query.h"
+#include "platform/d3d8/formats.h"
+#include "platform/d3d8/texture.h"
+#include "platform/d3d8/vertex_buffer.h"
 
 namespace d3d8sw {
 

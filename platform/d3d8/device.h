@@ -7,9 +7,9 @@
 #include <memory>
 #include <vector>
 
-#include "pipeline.h"
-#include "present_pacing.h"
-#include "surface.h"
+#include "platform/d3d8/pipeline.h"
+#include "platform/d3d8/present_pacing.h"
+#include "platform/d3d8/surface.h"
 
 namespace d3d8sw {
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "device.h"
-#include "vertex_buffer.h"
-#include "vertex_fetch.h"
+#include "platform/d3d8/device.h"
+#include "platform/d3d8/vertex_buffer.h"
+#include "platform/d3d8/vertex_fetch.h"
 
 namespace d3d8sw {
 

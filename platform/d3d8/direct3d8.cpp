@@ -1,10 +1,10 @@
-#include "direct3d8.h"
+#include "platform/d3d8/direct3d8.h"
 
-#include "com_query.h"
-#include "device.h"
-#include "formats.h"
+#include "platform/d3d8/com_query.h"
+#include "platform/d3d8/device.h"
+#include "platform/d3d8/formats.h"
+#include "platform/d3d8/presentation_parameters.h"
 #include "platform/win32/stand_in.h"
-#include "presentation_parameters.h"
 
 namespace d3d8sw {
 

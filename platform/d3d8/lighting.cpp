@@ -1,9 +1,9 @@
-#include "lighting.h"
+#include "platform/d3d8/lighting.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "transform.h"
+#include "platform/d3d8/transform.h"
 
 namespace d3d8sw {
 

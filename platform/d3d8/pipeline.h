@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "target_tiles.h"
+#include "platform/d3d8/target_tiles.h"
 
 namespace d3d8sw {
 

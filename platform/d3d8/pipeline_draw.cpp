@@ -1,8 +1,8 @@
 #include <vector>
 
-#include "pipeline.h"
-#include "primitive_draw.h"
-#include "vertex_processing.h"
+#include "platform/d3d8/pipeline.h"
+#include "platform/d3d8/primitive_draw.h"
+#include "platform/d3d8/vertex_processing.h"
 
 namespace d3d8sw {
 

@@ -3,7 +3,7 @@
 // that. A COPY present leaves the back buffer as it was.
 #include <algorithm>
 
-#include "device.h"
+#include "platform/d3d8/device.h"
 #include "platform/win32/stand_in.h"
 
 namespace d3d8sw {

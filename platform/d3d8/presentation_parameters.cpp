@@ -1,6 +1,6 @@
-#include "presentation_parameters.h"
+#include "platform/d3d8/presentation_parameters.h"
 
-#include "formats.h"
+#include "platform/d3d8/formats.h"
 
 namespace d3d8sw {
 

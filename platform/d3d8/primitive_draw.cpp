@@ -1,11 +1,11 @@
-#include "primitive_draw.h"
+#include "platform/d3d8/primitive_draw.h"
 
 #include <algorithm>
 
-#include "clipping.h"
-#include "rasterizer.h"
-#include "target_clear.h"
-#include "viewport.h"
+#include "platform/d3d8/clipping.h"
+#include "platform/d3d8/rasterizer.h"
+#include "platform/d3d8/target_clear.h"
+#include "platform/d3d8/viewport.h"
 
 namespace d3d8sw {
 

@@ -3,8 +3,8 @@
 #ifndef VELKOR_PLATFORM_D3D8_PRIMITIVE_DRAW_H
 #define VELKOR_PLATFORM_D3D8_PRIMITIVE_DRAW_H
 
-#include "clip_vertex.h"
-#include "pipeline.h"
+#include "platform/d3d8/clip_vertex.h"
+#include "platform/d3d8/pipeline.h"
 
 namespace d3d8sw {
 

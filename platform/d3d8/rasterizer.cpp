@@ -1,4 +1,4 @@
-#include "rasterizer.h"
+#include "platform/d3d8/rasterizer.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "resource_checks.h"
+#include "platform/d3d8/resource_checks.h"
 
 namespace d3d8sw {
 

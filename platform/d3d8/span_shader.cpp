@@ -1,10 +1,10 @@
-#include "span_shader.h"
+#include "platform/d3d8/span_shader.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "lane_vectors.h"
-#include "target_clear.h"
+#include "platform/d3d8/lane_vectors.h"
+#include "platform/d3d8/target_clear.h"
 
 namespace d3d8sw {
 

@@ -1,6 +1,6 @@
 #include <cstring>
 
-#include "pipeline.h"
+#include "platform/d3d8/pipeline.h"
 
 namespace d3d8sw {
 

@@ -1,9 +1,9 @@
-#include "target_clear.h"
+#include "platform/d3d8/target_clear.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "depth.h"
+#include "platform/d3d8/depth.h"
 
 namespace d3d8sw {
 

@@ -3,7 +3,7 @@
 #ifndef VELKOR_PLATFORM_D3D8_TARGET_CLEAR_H
 #define VELKOR_PLATFORM_D3D8_TARGET_CLEAR_H
 
-#include "pipeline.h"
+#include "platform/d3d8/pipeline.h"
 
 namespace d3d8sw {
 

@@ -1,11 +1,11 @@
-#include "texture.h"
+#include "platform/d3d8/texture.h"
 
 #include <new>
 
-#include "com_query.h"
-#include "formats.h"
-#include "resource_checks.h"
-#include "surface_rect.h"
+#include "platform/d3d8/com_query.h"
+#include "platform/d3d8/formats.h"
+#include "platform/d3d8/resource_checks.h"
+#include "platform/d3d8/surface_rect.h"
 
 namespace d3d8sw {
 

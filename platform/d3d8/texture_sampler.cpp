@@ -1,11 +1,11 @@
-#include "texture_sampler.h"
+#include "platform/d3d8/texture_sampler.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 
-#include "lane_vectors.h"
-#include "texture_sampler_avx2.h"
+#include "platform/d3d8/lane_vectors.h"
+#include "platform/d3d8/texture_sampler_avx2.h"
 
 namespace d3d8sw {
 

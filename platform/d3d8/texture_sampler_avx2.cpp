@@ -1,4 +1,4 @@
-#include "texture_sampler_avx2.h"
+#include "platform/d3d8/texture_sampler_avx2.h"
 
 #if defined(__x86_64__) && defined(__GNUC__)
 #include <immintrin.h>

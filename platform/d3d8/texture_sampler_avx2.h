@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "texture_sampler.h"
+#include "platform/d3d8/texture_sampler.h"
 
 namespace d3d8sw {
 

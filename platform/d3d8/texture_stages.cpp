@@ -1,10 +1,10 @@
-#include "texture_stages.h"
+#include "platform/d3d8/texture_stages.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 
-#include "lane_vectors.h"
+#include "platform/d3d8/lane_vectors.h"
 
 namespace d3d8sw {
 

@@ -1,4 +1,4 @@
-#include "transform.h"
+#include "platform/d3d8/transform.h"
 
 #include <cmath>
 

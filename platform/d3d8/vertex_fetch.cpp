@@ -1,4 +1,4 @@
-#include "vertex_fetch.h"
+#include "platform/d3d8/vertex_fetch.h"
 
 #include <cstring>
 

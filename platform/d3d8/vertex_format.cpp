@@ -1,4 +1,4 @@
-#include "vertex_format.h"
+#include "platform/d3d8/vertex_format.h"
 
 namespace d3d8sw {
 

@@ -1,9 +1,9 @@
-#include "vertex_processing.h"
+#include "platform/d3d8/vertex_processing.h"
 
 #include <algorithm>
 
-#include "lighting.h"
-#include "transform.h"
+#include "platform/d3d8/lighting.h"
+#include "platform/d3d8/transform.h"
 
 namespace d3d8sw {
 
