@@ -9,22 +9,6 @@ namespace d3d8sw {
 
 namespace {
 
-struct Plane {
-  BYTE* memory;
-  int pitch;
-  int bytesPerPixel;
-  PlaneTiles& tiles;
-};
-
-Plane ColourPlane(RenderTarget& target) {
-  return {reinterpret_cast<BYTE*>(target.colour), target.colourPitch, 4, target.tiles.colour};
-}
-
-Plane DepthPlane(RenderTarget& target) {
-  return {static_cast<BYTE*>(target.depth), target.depthPitch, DepthBytes(target.depthFormat),
-          target.tiles.depth};
-}
-
 void FillRect(const Plane& plane, int x0, int y0, int x1, int y1, uint32_t value) {
   if (x0 >= x1) return;
   for (int y = y0; y < y1; ++y) {
@@ -72,6 +56,45 @@ void PlaneClearRect(const RenderTarget& target, const Plane& plane, const D3DREC
   FillRect(plane, x0, y0, x1, y1, value);
 }
 
+void PlanePrepareSpan(const RenderTarget& target, const Plane& plane, int y, int x0, int x1) {
+  TileState* row = plane.tiles.states.data() + (y >> TileShift) * target.tiles.columns;
+  for (int tx = x0 >> TileShift; tx <= x1 >> TileShift; ++tx) {
+    if (row[tx] == TileState::Written) continue;
+    if (row[tx] == TileState::Pending) FillTile(target, plane, tx, y >> TileShift);
+    row[tx] = TileState::Written;
+  }
+}
+
+}  // namespace
+
+Plane ColourPlane(RenderTarget& target) {
+  return {reinterpret_cast<BYTE*>(target.colour), target.colourPitch, 4, target.tiles.colour};
+}
+
+Plane DepthPlane(RenderTarget& target) {
+  return {static_cast<BYTE*>(target.depth), target.depthPitch, DepthBytes(target.depthFormat),
+          target.tiles.depth};
+}
+
+void TilesFitTarget(RenderTarget& target) {
+  TargetTiles& tiles = target.tiles;
+  const UINT columns = (target.width + TileSize - 1) / TileSize;
+  const UINT rows = (target.height + TileSize - 1) / TileSize;
+  if (tiles.columns == columns && tiles.rows == rows &&
+      tiles.colour.states.size() == columns * rows) {
+    return;
+  }
+  tiles.columns = columns;
+  tiles.rows = rows;
+  tiles.colour.states.assign(columns * rows, TileState::Written);
+  tiles.depth.states.assign(columns * rows, TileState::Written);
+}
+
+void TilesPrepareSpan(RenderTarget& target, bool depth, int y, int x0, int x1) {
+  PlanePrepareSpan(target, ColourPlane(target), y, x0, x1);
+  if (depth) PlanePrepareSpan(target, DepthPlane(target), y, x0, x1);
+}
+
 void PlaneClear(const RenderTarget& target, const Plane& plane, const D3DRECT* rects,
                 DWORD rectCount, uint32_t value) {
   const bool whole = rectCount == 1 && rects[0].x1 <= 0 && rects[0].y1 <= 0 &&
@@ -96,54 +119,6 @@ void PlaneFinish(const RenderTarget& target, const Plane& plane, TargetAccess ac
       if (access == TargetAccess::ReadWrite) state = TileState::Written;
     }
   }
-}
-
-void PlanePrepareSpan(const RenderTarget& target, const Plane& plane, int y, int x0, int x1) {
-  TileState* row = plane.tiles.states.data() + (y >> TileShift) * target.tiles.columns;
-  for (int tx = x0 >> TileShift; tx <= x1 >> TileShift; ++tx) {
-    if (row[tx] == TileState::Written) continue;
-    if (row[tx] == TileState::Pending) FillTile(target, plane, tx, y >> TileShift);
-    row[tx] = TileState::Written;
-  }
-}
-
-}  // namespace
-
-void TilesFitTarget(RenderTarget& target) {
-  TargetTiles& tiles = target.tiles;
-  const UINT columns = (target.width + TileSize - 1) / TileSize;
-  const UINT rows = (target.height + TileSize - 1) / TileSize;
-  if (tiles.columns == columns && tiles.rows == rows &&
-      tiles.colour.states.size() == columns * rows) {
-    return;
-  }
-  tiles.columns = columns;
-  tiles.rows = rows;
-  tiles.colour.states.assign(columns * rows, TileState::Written);
-  tiles.depth.states.assign(columns * rows, TileState::Written);
-}
-
-void TilesPrepareSpan(RenderTarget& target, bool depth, int y, int x0, int x1) {
-  PlanePrepareSpan(target, ColourPlane(target), y, x0, x1);
-  if (depth) PlanePrepareSpan(target, DepthPlane(target), y, x0, x1);
-}
-
-void PipelineClear(RenderTarget& target, const D3DRECT* rects, DWORD rectCount, DWORD flags,
-                   D3DCOLOR colour, float z) {
-  if (rects == nullptr) return;
-  TilesFitTarget(target);
-  if ((flags & D3DCLEAR_TARGET) && target.colour != nullptr) {
-    PlaneClear(target, ColourPlane(target), rects, rectCount, colour);
-  }
-  if ((flags & D3DCLEAR_ZBUFFER) && target.depth != nullptr) {
-    PlaneClear(target, DepthPlane(target), rects, rectCount, DepthInFormat(z, target.depthFormat));
-  }
-}
-
-void PipelineFinish(RenderTarget& target, TargetAccess access) {
-  TilesFitTarget(target);
-  if (target.colour != nullptr) PlaneFinish(target, ColourPlane(target), access);
-  if (target.depth != nullptr) PlaneFinish(target, DepthPlane(target), access);
 }
 
 }  // namespace d3d8sw
