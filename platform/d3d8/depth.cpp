@@ -50,8 +50,6 @@ uint32_t DepthInFormat(float z, D3DFORMAT format) {
   }
 }
 
-int DepthBytes(D3DFORMAT format) { return format == D3DFMT_D16 ? 2 : 4; }
-
 void DepthTestChunk(const DepthSetup& setup, RenderTarget& target, PixelChunk& chunk) {
   for (int s = 0; s < chunk.spanCount; ++s) {
     const ChunkSpan& span = chunk.spans[s];

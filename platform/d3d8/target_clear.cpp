@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/d3d8/depth.h"
+#include "platform/d3d8/formats.h"
 
 namespace d3d8sw {
 
@@ -72,8 +72,8 @@ Plane ColourPlane(RenderTarget& target) {
 }
 
 Plane DepthPlane(RenderTarget& target) {
-  return {static_cast<BYTE*>(target.depth), target.depthPitch, DepthBytes(target.depthFormat),
-          target.tiles.depth};
+  return {static_cast<BYTE*>(target.depth), target.depthPitch,
+          static_cast<int>(DepthBytesPerPixel(target.depthFormat)), target.tiles.depth};
 }
 
 void TilesFitTarget(RenderTarget& target) {
