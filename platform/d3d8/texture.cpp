@@ -4,7 +4,6 @@
 
 #include "platform/d3d8/com_query.h"
 #include "platform/d3d8/formats.h"
-#include "platform/d3d8/resource_checks.h"
 #include "platform/d3d8/surface_rect.h"
 
 namespace d3d8sw {
