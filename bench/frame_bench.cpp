@@ -14,7 +14,7 @@
 #include "platform/d3d8/pipeline.h"
 #include "platform/d3d8/present_pacing.h"
 #include "platform/d3d8/primitive_draw.h"
-#include "platform/d3d8/vertex_fetch.h"
+#include "platform/d3d8/vertex_format.h"
 #include "platform/d3d8/vertex_processing.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include "platform/d3d8/device.h"
 #include "platform/d3d8/vertex_buffer.h"
-#include "platform/d3d8/vertex_fetch.h"
+#include "platform/d3d8/vertex_format.h"
 
 namespace d3d8sw {
 

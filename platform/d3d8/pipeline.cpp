@@ -7,6 +7,7 @@
 #include "platform/d3d8/primitive_draw.h"
 #include "platform/d3d8/state_defaults.h"
 #include "platform/d3d8/target_clear.h"
+#include "platform/d3d8/vertex_format.h"
 #include "platform/d3d8/vertex_processing.h"
 
 namespace d3d8sw {

@@ -3,7 +3,6 @@
 #include <new>
 
 #include "platform/d3d8/com_query.h"
-#include "platform/d3d8/vertex_fetch.h"
 #include "platform/d3d8/vertex_format.h"
 
 namespace d3d8sw {

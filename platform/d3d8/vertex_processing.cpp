@@ -4,6 +4,7 @@
 
 #include "platform/d3d8/lighting.h"
 #include "platform/d3d8/transform.h"
+#include "platform/d3d8/vertex_fetch.h"
 
 namespace d3d8sw {
 

@@ -6,7 +6,7 @@
 
 #include "platform/d3d8/clip_vertex.h"
 #include "platform/d3d8/pipeline.h"
-#include "platform/d3d8/vertex_fetch.h"
+#include "platform/d3d8/vertex_format.h"
 
 namespace d3d8sw {
 
