@@ -18,11 +18,6 @@ bool PrimitiveTypeDrawn(D3DPRIMITIVETYPE type) {
   return type == D3DPT_TRIANGLELIST || type == D3DPT_TRIANGLESTRIP || type == D3DPT_TRIANGLEFAN;
 }
 
-// Vertices `count` triangles of a drawn `type` use.
-uint64_t VertexCount(D3DPRIMITIVETYPE type, uint64_t count) {
-  return type == D3DPT_TRIANGLELIST ? 3 * count : count + 2;
-}
-
 // `rect` cut down to the viewport; empty (x1 >= x2 or y1 >= y2) when they do not meet.
 D3DRECT RectClip(const D3DRECT& rect, const D3DVIEWPORT8& viewport) {
   const LONG left = static_cast<LONG>(viewport.X);
@@ -85,7 +80,8 @@ HRESULT STDMETHODCALLTYPE Device::DrawPrimitive(D3DPRIMITIVETYPE type, UINT star
     return D3DERR_INVALIDCALL;
   }
   if (primitiveCount == 0) return D3D_OK;
-  const uint64_t lastVertex = uint64_t{startVertex} + VertexCount(type, primitiveCount) - 1;
+  const uint64_t lastVertex =
+      uint64_t{startVertex} + PrimitiveVertexCount(type, primitiveCount) - 1;
   if (lastVertex * streamStride_ + layout.size > stream_->Length()) {
     return D3DERR_INVALIDCALL;
   }

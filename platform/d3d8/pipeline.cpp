@@ -1,6 +1,7 @@
 // The pipeline's entry points, each handing its work to the stages in the order they run.
 #include "platform/d3d8/pipeline.h"
 
+#include <climits>
 #include <vector>
 
 #include "platform/d3d8/depth.h"
@@ -22,6 +23,18 @@ D3DMATRIX IdentityMatrix() {
 
 }  // namespace
 
+uint64_t PrimitiveVertexCount(D3DPRIMITIVETYPE type, UINT primitiveCount) {
+  switch (type) {
+    case D3DPT_TRIANGLELIST:
+      return 3 * uint64_t{primitiveCount};
+    case D3DPT_TRIANGLESTRIP:
+    case D3DPT_TRIANGLEFAN:
+      return primitiveCount == 0 ? 0 : uint64_t{primitiveCount} + 2;
+    default:
+      return 0;
+  }
+}
+
 void PipelineStateReset(PipelineState& state, bool hasDepthBuffer) {
   state.world = state.view = state.projection = IdentityMatrix();
   RenderStatesReset(state.renderStates, hasDepthBuffer);
@@ -36,12 +49,12 @@ void PipelineStateReset(PipelineState& state, bool hasDepthBuffer) {
 
 void PipelineDraw(const PipelineState& state, RenderTarget& target, D3DPRIMITIVETYPE type,
                   const BYTE* vertices, UINT stride, UINT startVertex, UINT primitiveCount) {
-  const UINT count = PrimitiveVertexCount(type, primitiveCount);
-  if (count == 0 || vertices == nullptr || target.colour == nullptr) return;
+  const uint64_t count = PrimitiveVertexCount(type, primitiveCount);
+  if (count == 0 || count > UINT_MAX || vertices == nullptr || target.colour == nullptr) return;
   const VertexLayout layout = VertexLayoutFromFvf(state.vertexFormat);
   std::vector<ClipVertex> processed;
   VerticesProcess(state, layout, vertices + static_cast<size_t>(startVertex) * stride, stride,
-                  count, processed);
+                  static_cast<UINT>(count), processed);
   PrimitivesDraw(state, target, type, layout.transformed, processed.data(), primitiveCount);
 }
 

@@ -68,6 +68,10 @@ struct RenderTarget {
 // and stage states, no textures, no lights, a zero material.
 void PipelineStateReset(PipelineState& state, bool hasDepthBuffer);
 
+// Vertices `primitiveCount` primitives of `type` read; 0 for types the pipeline does not draw.
+// Wide enough that no count wraps.
+uint64_t PrimitiveVertexCount(D3DPRIMITIVETYPE type, UINT primitiveCount);
+
 // Draws `primitiveCount` primitives of `type` from `vertices` (the vertex buffer's bytes,
 // `stride` apart, starting at vertex `startVertex`).
 void PipelineDraw(const PipelineState& state, RenderTarget& target, D3DPRIMITIVETYPE type,

@@ -91,19 +91,6 @@ void AssembledTriangleDraw(DrawContext& context, const ClipVertex& first, const 
 
 }  // namespace
 
-UINT PrimitiveVertexCount(D3DPRIMITIVETYPE type, UINT primitiveCount) {
-  if (primitiveCount == 0) return 0;
-  switch (type) {
-    case D3DPT_TRIANGLELIST:
-      return 3 * primitiveCount;
-    case D3DPT_TRIANGLESTRIP:
-    case D3DPT_TRIANGLEFAN:
-      return primitiveCount + 2;
-    default:
-      return 0;
-  }
-}
-
 void PrimitivesDraw(const PipelineState& state, RenderTarget& target, D3DPRIMITIVETYPE type,
                     bool transformed, const ClipVertex* v, UINT primitiveCount) {
   const D3DVIEWPORT8& viewport = state.viewport;

@@ -14,9 +14,6 @@ namespace d3d8sw {
 void PrimitivesDraw(const PipelineState& state, RenderTarget& target, D3DPRIMITIVETYPE type,
                     bool transformed, const ClipVertex* vertices, UINT primitiveCount);
 
-// Vertices `primitiveCount` primitives of `type` take; 0 for types the pipeline does not draw.
-UINT PrimitiveVertexCount(D3DPRIMITIVETYPE type, UINT primitiveCount);
-
 }  // namespace d3d8sw
 
 #endif
