@@ -42,11 +42,10 @@ HRESULT PresentationParametersComplete(D3DPRESENT_PARAMETERS& parameters, HWND f
   if (!window || !win32sw::WindowClientSize(window, clientWidth, clientHeight)) {
     return D3DERR_INVALIDCALL;
   }
-  const bool copies = parameters.SwapEffect == D3DSWAPEFFECT_COPY ||
-                      parameters.SwapEffect == D3DSWAPEFFECT_COPY_VSYNC;
   if (parameters.SwapEffect < D3DSWAPEFFECT_DISCARD ||
       parameters.SwapEffect > D3DSWAPEFFECT_COPY_VSYNC ||
-      parameters.BackBufferCount > MaxBackBuffers || (copies && parameters.BackBufferCount > 1) ||
+      parameters.BackBufferCount > MaxBackBuffers ||
+      (SwapEffectCopies(parameters.SwapEffect) && parameters.BackBufferCount > 1) ||
       parameters.MultiSampleType != D3DMULTISAMPLE_NONE ||
       (parameters.Flags & ~DWORD{D3DPRESENTFLAG_LOCKABLE_BACKBUFFER}) != 0 ||
       (parameters.EnableAutoDepthStencil && !IsDepthFormat(parameters.AutoDepthStencilFormat))) {
