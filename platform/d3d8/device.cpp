@@ -74,15 +74,6 @@ HRESULT STDMETHODCALLTYPE Device::QueryInterface(REFIID riid, void** object) {
   return InterfaceQuery(this, riid, object, {&IID_IUnknown, &IID_IDirect3DDevice8});
 }
 
-ULONG STDMETHODCALLTYPE Device::AddRef() { return ++references_; }
-
-ULONG STDMETHODCALLTYPE Device::Release() {
-  if (references_ == 0) return 0;
-  const ULONG left = --references_;
-  if (left == 0) delete this;
-  return left;
-}
-
 HRESULT STDMETHODCALLTYPE Device::GetDirect3D(IDirect3D8** direct3d) {
   if (!direct3d) return D3DERR_INVALIDCALL;
   direct3d_->AddRef();

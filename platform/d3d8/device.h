@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/d3d8/com_object.h"
 #include "platform/d3d8/pipeline.h"
 #include "platform/d3d8/present_pacing.h"
 #include "platform/d3d8/surface.h"
@@ -16,7 +17,7 @@ namespace d3d8sw {
 class Texture;
 class VertexBuffer;
 
-class Device final : public IDirect3DDevice8 {
+class Device final : public ComObject<IDirect3DDevice8> {
  public:
   // `parameters` as completed by PresentationParametersComplete. On success `*device` holds
   // the new device with one reference, and the device holds one on `direct3d`.
@@ -24,8 +25,6 @@ class Device final : public IDirect3DDevice8 {
                         UINT refreshRate, IDirect3DDevice8** device);
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
   HRESULT STDMETHODCALLTYPE GetDirect3D(IDirect3D8** direct3d) override;
 
   // Presentation (present.cpp)
@@ -77,7 +76,7 @@ class Device final : public IDirect3DDevice8 {
  private:
   Device(IDirect3D8* direct3d, HWND window, const D3DPRESENT_PARAMETERS& parameters,
          UINT refreshRate);
-  ~Device();
+  ~Device() override;
 
   // Points the render target at the first back buffer and the depth buffer, afresh.
   void TargetBuild();
@@ -86,7 +85,6 @@ class Device final : public IDirect3DDevice8 {
   // Moves the back buffers one place forward, the first becoming the last: a flip.
   void BackBuffersFlip();
 
-  ULONG references_ = 1;
   IDirect3D8* direct3d_;
   HWND window_;
   D3DPRESENT_PARAMETERS parameters_;

@@ -54,15 +54,6 @@ HRESULT STDMETHODCALLTYPE Direct3D8::QueryInterface(REFIID riid, void** object) 
   return InterfaceQuery(this, riid, object, {&IID_IUnknown, &IID_IDirect3D8});
 }
 
-ULONG STDMETHODCALLTYPE Direct3D8::AddRef() { return ++references_; }
-
-ULONG STDMETHODCALLTYPE Direct3D8::Release() {
-  if (references_ == 0) return 0;
-  const ULONG left = --references_;
-  if (left == 0) delete this;
-  return left;
-}
-
 UINT STDMETHODCALLTYPE Direct3D8::GetAdapterCount() {
   win32sw::DisplayModeInfo display;
   return win32sw::DisplayModeQuery(display) ? 1 : 0;
