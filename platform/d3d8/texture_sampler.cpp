@@ -87,47 +87,67 @@ void CoordinatePairPrepare(const SamplerSetup& sampler, const PixelChunk& chunk,
                               pair.vScratch);
 }
 
-// Maps texel indices into [0, size); `outside` is set where the border colour applies.
+// The addressing modes, each mapping `count` texel indices into [0, size). Always inlined, so
+// that they are built for each processor the pass that calls them is built for.
+inline __attribute__((always_inline)) void IndicesWrap(int size, int32_t* index, int count) {
+  if (PowerOfTwo(size)) {
+    for (int i = 0; i < count; i += GroupPixels) {
+      VectorStore(index + i, VectorLoad<I32x8>(index + i) & (size - 1));
+    }
+  } else {
+    for (int i = 0; i < count; ++i) index[i] = ((index[i] % size) + size) % size;
+  }
+}
+
+inline __attribute__((always_inline)) void IndicesMirror(int size, int32_t* index, int count) {
+  for (int i = 0; i < count; ++i) {
+    const int32_t period = 2 * size;
+    const int32_t m =
+        PowerOfTwo(size) ? index[i] & (period - 1) : ((index[i] % period) + period) % period;
+    index[i] = m >= size ? period - 1 - m : m;
+  }
+}
+
+// `outside` is set where the border colour applies.
+inline __attribute__((always_inline)) void IndicesBorder(int size, int32_t* index, uint8_t* outside,
+                                                         int count) {
+  for (int i = 0; i < count; ++i) {
+    outside[i] |= index[i] < 0 || index[i] >= size;
+    index[i] = std::min(std::max(index[i], 0), size - 1);
+  }
+}
+
+inline __attribute__((always_inline)) void IndicesMirrorOnce(int size, int32_t* index, int count) {
+  for (int i = 0; i < count; ++i) {
+    const int32_t m = index[i] < 0 ? -1 - index[i] : index[i];
+    index[i] = std::min(m, size - 1);
+  }
+}
+
+inline __attribute__((always_inline)) void IndicesClamp(int size, int32_t* index, int count) {
+  for (int i = 0; i < count; i += GroupPixels) {
+    I32x8 v = VectorLoad<I32x8>(index + i);
+    v = v < 0 ? 0 : v;
+    VectorStore(index + i, v > size - 1 ? size - 1 : v);
+  }
+}
+
+// Maps texel indices into [0, size) by the addressing mode; `outside` is set where the border
+// colour applies.
 D3D8SW_PIXEL_PASS
 void AddressIndices(DWORD address, int size, int32_t* index, uint8_t* outside, int groups) {
   const int count = GroupPixels * groups;
   switch (address) {
     case D3DTADDRESS_WRAP:
-      if (PowerOfTwo(size)) {
-        for (int i = 0; i < count; i += GroupPixels) {
-          VectorStore(index + i, VectorLoad<I32x8>(index + i) & (size - 1));
-        }
-      } else {
-        for (int i = 0; i < count; ++i) index[i] = ((index[i] % size) + size) % size;
-      }
-      break;
+      return IndicesWrap(size, index, count);
     case D3DTADDRESS_MIRROR:
-      for (int i = 0; i < count; ++i) {
-        const int32_t period = 2 * size;
-        const int32_t m =
-            PowerOfTwo(size) ? index[i] & (period - 1) : ((index[i] % period) + period) % period;
-        index[i] = m >= size ? period - 1 - m : m;
-      }
-      break;
+      return IndicesMirror(size, index, count);
     case D3DTADDRESS_BORDER:
-      for (int i = 0; i < count; ++i) {
-        outside[i] |= index[i] < 0 || index[i] >= size;
-        index[i] = std::min(std::max(index[i], 0), size - 1);
-      }
-      break;
+      return IndicesBorder(size, index, outside, count);
     case D3DTADDRESS_MIRRORONCE:
-      for (int i = 0; i < count; ++i) {
-        const int32_t m = index[i] < 0 ? -1 - index[i] : index[i];
-        index[i] = std::min(m, size - 1);
-      }
-      break;
+      return IndicesMirrorOnce(size, index, count);
     default:  // D3DTADDRESS_CLAMP
-      for (int i = 0; i < count; i += GroupPixels) {
-        I32x8 v = VectorLoad<I32x8>(index + i);
-        v = v < 0 ? 0 : v;
-        VectorStore(index + i, v > size - 1 ? size - 1 : v);
-      }
-      break;
+      return IndicesClamp(size, index, count);
   }
 }
 
