@@ -37,12 +37,12 @@ bool BehaviorValid(DWORD flags) {
 bool FormatUsable(DWORD usage, D3DRESOURCETYPE resourceType, D3DFORMAT format) {
   switch (usage) {
     case D3DUSAGE_DEPTHSTENCIL:
-      return resourceType == D3DRTYPE_SURFACE && IsDepthFormat(format);
+      return resourceType == D3DRTYPE_SURFACE && FormatIsDepth(format);
     case D3DUSAGE_RENDERTARGET:
-      return resourceType == D3DRTYPE_SURFACE && IsColourFormat(format);
+      return resourceType == D3DRTYPE_SURFACE && FormatIsColour(format);
     case 0:
       return (resourceType == D3DRTYPE_SURFACE || resourceType == D3DRTYPE_TEXTURE) &&
-             IsColourFormat(format);
+             FormatIsColour(format);
     default:
       return false;
   }
@@ -74,7 +74,7 @@ HRESULT STDMETHODCALLTYPE Direct3D8::CheckDeviceFormat(UINT adapter, D3DDEVTYPE 
   if (adapter != D3DADAPTER_DEFAULT) return D3DERR_INVALIDCALL;
   const HRESULT typeResult = DeviceTypeCheck(deviceType);
   if (FAILED(typeResult)) return typeResult;
-  return IsColourFormat(adapterFormat) && FormatUsable(usage, resourceType, checkFormat)
+  return FormatIsColour(adapterFormat) && FormatUsable(usage, resourceType, checkFormat)
              ? D3D_OK
              : D3DERR_NOTAVAILABLE;
 }

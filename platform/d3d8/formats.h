@@ -10,12 +10,12 @@ namespace d3d8sw {
 constexpr D3DFORMAT DisplayFormat = D3DFMT_X8R8G8B8;
 
 // X8R8G8B8 or A8R8G8B8: what back buffers and textures are made of.
-inline bool IsColourFormat(D3DFORMAT format) {
+inline bool FormatIsColour(D3DFORMAT format) {
   return format == D3DFMT_X8R8G8B8 || format == D3DFMT_A8R8G8B8;
 }
 
 // D16, D24X8 or D32: the depth buffers without stencil this device can keep.
-inline bool IsDepthFormat(D3DFORMAT format) {
+inline bool FormatIsDepth(D3DFORMAT format) {
   return format == D3DFMT_D16 || format == D3DFMT_D24X8 || format == D3DFMT_D32;
 }
 

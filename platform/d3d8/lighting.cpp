@@ -44,10 +44,12 @@ void ColourStore(const Colour& c, float out[4]) {
   out[3] = c.a;
 }
 
-float Dot(const float a[3], const float b[3]) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
+float VectorDot(const float a[3], const float b[3]) {
+  return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+}
 
-void Normalize(float v[3]) {
-  const float length = std::sqrt(Dot(v, v));
+void VectorNormalize(float v[3]) {
+  const float length = std::sqrt(VectorDot(v, v));
   if (length > 0.0f) {
     for (int i = 0; i < 3; ++i) v[i] /= length;
   }
@@ -76,9 +78,9 @@ CameraLight CameraLightBuild(const D3DLIGHT8& light, const D3DMATRIX& view) {
   const float direction[3] = {light.Direction.x, light.Direction.y, light.Direction.z};
   // Lights are given in world space; the view matrix current at draw time takes them to the
   // camera.
-  TransformAffinePoint(view, position, out.position);
-  TransformDirection(view, direction, out.spotAxis);
-  Normalize(out.spotAxis);
+  AffinePointTransform(view, position, out.position);
+  DirectionTransform(view, direction, out.spotAxis);
+  VectorNormalize(out.spotAxis);
   for (int i = 0; i < 3; ++i) out.toLight[i] = -out.spotAxis[i];
   out.range = light.Range;
   out.attenuation[0] = light.Attenuation0;
@@ -101,7 +103,7 @@ float Attenuation(const CameraLight& light, float distance) {
 }
 
 float SpotFactor(const CameraLight& light, const float toLight[3]) {
-  const float rho = -Dot(toLight, light.spotAxis);
+  const float rho = -VectorDot(toLight, light.spotAxis);
   if (rho > light.cosHalfTheta) return 1.0f;
   if (rho <= light.cosHalfPhi) return 0.0f;
   const float t = (rho - light.cosHalfPhi) / (light.cosHalfTheta - light.cosHalfPhi);
@@ -117,11 +119,11 @@ struct LitPoint {
 
 LitPoint LitPointAt(const LightingSetup& setup, const float position[3], const float normal[3]) {
   LitPoint point = {position, {normal[0], normal[1], normal[2]}, {0.0f, 0.0f, -1.0f}};
-  if (setup.normalizeNormals) Normalize(point.normal);
+  if (setup.normalizeNormals) VectorNormalize(point.normal);
   // Without a local viewer, every vertex is seen straight along the camera's axis.
   if (setup.localViewer) {
     for (int i = 0; i < 3; ++i) point.toViewer[i] = -position[i];
-    Normalize(point.toViewer);
+    VectorNormalize(point.toViewer);
   }
   return point;
 }
@@ -142,22 +144,22 @@ void LightAdd(const LightingSetup& setup, const CameraLight& light, bool hasNorm
     for (int i = 0; i < 3; ++i) toLight[i] = light.toLight[i];
   } else {
     for (int i = 0; i < 3; ++i) toLight[i] = light.position[i] - point.position[i];
-    const float distance = std::sqrt(Dot(toLight, toLight));
+    const float distance = std::sqrt(VectorDot(toLight, toLight));
     reach = Attenuation(light, distance);
     if (reach == 0.0f) return;
-    Normalize(toLight);
+    VectorNormalize(toLight);
     if (light.type == D3DLIGHT_SPOT) reach *= SpotFactor(light, toLight);
   }
   sums.ambient += ColourFrom(light.ambient) * reach;
   if (!hasNormal) return;
-  const float nDotL = Dot(point.normal, toLight);
+  const float nDotL = VectorDot(point.normal, toLight);
   if (nDotL <= 0.0f) return;
   sums.diffuse += ColourFrom(light.diffuse) * (nDotL * reach);
   if (!setup.specularEnabled) return;
   float half[3];
   for (int i = 0; i < 3; ++i) half[i] = toLight[i] + point.toViewer[i];
-  Normalize(half);
-  const float nDotH = Dot(point.normal, half);
+  VectorNormalize(half);
+  const float nDotH = VectorDot(point.normal, half);
   if (nDotH > 0.0f) {
     sums.specular += ColourFrom(light.specular) * (std::pow(nDotH, setup.material.Power) * reach);
   }

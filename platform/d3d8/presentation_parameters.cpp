@@ -25,7 +25,7 @@ bool WindowedValid(const D3DPRESENT_PARAMETERS& parameters) {
 // The display keeps its refresh rate when a window goes full-screen.
 bool FullScreenValid(const D3DPRESENT_PARAMETERS& parameters,
                      const win32sw::DisplayModeInfo& display) {
-  return IsColourFormat(parameters.BackBufferFormat) && parameters.BackBufferWidth != 0 &&
+  return FormatIsColour(parameters.BackBufferFormat) && parameters.BackBufferWidth != 0 &&
          parameters.BackBufferHeight != 0 &&
          (parameters.FullScreen_RefreshRateInHz == 0 ||
           parameters.FullScreen_RefreshRateInHz == display.refreshRate) &&
@@ -48,7 +48,7 @@ HRESULT PresentationParametersComplete(D3DPRESENT_PARAMETERS& parameters, HWND f
       (SwapEffectCopies(parameters.SwapEffect) && parameters.BackBufferCount > 1) ||
       parameters.MultiSampleType != D3DMULTISAMPLE_NONE ||
       (parameters.Flags & ~DWORD{D3DPRESENTFLAG_LOCKABLE_BACKBUFFER}) != 0 ||
-      (parameters.EnableAutoDepthStencil && !IsDepthFormat(parameters.AutoDepthStencilFormat))) {
+      (parameters.EnableAutoDepthStencil && !FormatIsDepth(parameters.AutoDepthStencilFormat))) {
     return D3DERR_INVALIDCALL;
   }
   if (parameters.Windowed ? !WindowedValid(parameters) : !FullScreenValid(parameters, display)) {

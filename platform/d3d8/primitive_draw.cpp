@@ -65,7 +65,7 @@ void TriangleDraw(DrawContext& context, const ClipVertex& a, const ClipVertex& b
     return;
   }
   ClipVertex polygon[MaxClippedVertices];
-  const int count = ClipTriangle(a, b, c, context.band, polygon);
+  const int count = TriangleClip(a, b, c, context.band, polygon);
   ScreenVertex screen[MaxClippedVertices];
   for (int i = 0; i < count; ++i) screen[i] = ViewportProject(viewport, polygon[i]);
   // The clipped polygon is convex and keeps the triangle's winding, so its fan does too.

@@ -94,7 +94,7 @@ void ChunkShade(ShadingQueue& queue) {
   for (int s = 0; s < setup.program.count; ++s) {
     if (setup.program.stages[s].samplesTexture) {
       const SamplerSetup& sampler = setup.samplers[s];
-      SampleChunk(sampler, ChunkFilter(sampler, queue.planes, chunk), chunk);
+      ChunkSample(sampler, ChunkFilter(sampler, queue.planes, chunk), chunk);
     }
     StageApply(setup.program, s, chunk);
   }

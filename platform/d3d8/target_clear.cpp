@@ -9,7 +9,7 @@ namespace d3d8sw {
 
 namespace {
 
-void FillRect(const Plane& plane, int x0, int y0, int x1, int y1, uint32_t value) {
+void RectFill(const Plane& plane, int x0, int y0, int x1, int y1, uint32_t value) {
   if (x0 >= x1) return;
   for (int y = y0; y < y1; ++y) {
     BYTE* row = plane.memory + static_cast<ptrdiff_t>(y) * plane.pitch;
@@ -23,10 +23,10 @@ void FillRect(const Plane& plane, int x0, int y0, int x1, int y1, uint32_t value
   }
 }
 
-void FillTile(const RenderTarget& target, const Plane& plane, UINT column, UINT row) {
+void TileFill(const RenderTarget& target, const Plane& plane, UINT column, UINT row) {
   const int x0 = static_cast<int>(column) * TileSize;
   const int y0 = static_cast<int>(row) * TileSize;
-  FillRect(plane, x0, y0, std::min(x0 + TileSize, static_cast<int>(target.width)),
+  RectFill(plane, x0, y0, std::min(x0 + TileSize, static_cast<int>(target.width)),
            std::min(y0 + TileSize, static_cast<int>(target.height)), plane.tiles.value);
 }
 
@@ -49,18 +49,18 @@ void PlaneClearRect(const RenderTarget& target, const Plane& plane, const D3DREC
   for (int ty = y0 >> TileShift; ty <= (y1 - 1) >> TileShift; ++ty) {
     for (int tx = x0 >> TileShift; tx <= (x1 - 1) >> TileShift; ++tx) {
       TileState& state = plane.tiles.states[ty * columns + tx];
-      if (state == TileState::Pending) FillTile(target, plane, tx, ty);
+      if (state == TileState::Pending) TileFill(target, plane, tx, ty);
       state = TileState::Written;
     }
   }
-  FillRect(plane, x0, y0, x1, y1, value);
+  RectFill(plane, x0, y0, x1, y1, value);
 }
 
 void PlanePrepareSpan(const RenderTarget& target, const Plane& plane, int y, int x0, int x1) {
   TileState* row = plane.tiles.states.data() + (y >> TileShift) * target.tiles.columns;
   for (int tx = x0 >> TileShift; tx <= x1 >> TileShift; ++tx) {
     if (row[tx] == TileState::Written) continue;
-    if (row[tx] == TileState::Pending) FillTile(target, plane, tx, y >> TileShift);
+    if (row[tx] == TileState::Pending) TileFill(target, plane, tx, y >> TileShift);
     row[tx] = TileState::Written;
   }
 }
@@ -113,7 +113,7 @@ void PlaneFinish(const RenderTarget& target, const Plane& plane, TargetAccess ac
     for (UINT tx = 0; tx < columns; ++tx) {
       TileState& state = plane.tiles.states[ty * columns + tx];
       if (state == TileState::Pending) {
-        FillTile(target, plane, tx, ty);
+        TileFill(target, plane, tx, ty);
         state = TileState::Holds;
       }
       if (access == TargetAccess::ReadWrite) state = TileState::Written;

@@ -135,7 +135,7 @@ inline __attribute__((always_inline)) void IndicesClamp(int size, int32_t* index
 // Maps texel indices into [0, size) by the addressing mode; `outside` is set where the border
 // colour applies.
 D3D8SW_PIXEL_PASS
-void AddressIndices(DWORD address, int size, int32_t* index, uint8_t* outside, int groups) {
+void IndicesAddress(DWORD address, int size, int32_t* index, uint8_t* outside, int groups) {
   const int count = GroupPixels * groups;
   switch (address) {
     case D3DTADDRESS_WRAP:
@@ -171,8 +171,8 @@ bool Border(const SamplerSetup& sampler) {
 void FootprintAddress(const SamplerSetup& sampler, int pairs, int groups, Footprint& footprint,
                       BorderFlags& border) {
   for (int k = 0; k < pairs; ++k) {
-    AddressIndices(sampler.addressU, sampler.width, footprint.column[k], border.column[k], groups);
-    AddressIndices(sampler.addressV, sampler.height, footprint.row[k], border.row[k], groups);
+    IndicesAddress(sampler.addressU, sampler.width, footprint.column[k], border.column[k], groups);
+    IndicesAddress(sampler.addressV, sampler.height, footprint.row[k], border.row[k], groups);
   }
 }
 
@@ -311,8 +311,8 @@ void BilinearBlend(const uint64_t (*pairs)[ChunkPixels], const PairWeights& weig
   }
 }
 
-void SamplePoint(const SamplerSetup& sampler, const CoordinatePair& coordinates,
-                 PixelChunk& chunk) {
+void ChunkSamplePoint(const SamplerSetup& sampler, const CoordinatePair& coordinates,
+                      PixelChunk& chunk) {
   const int groups = GroupCount(chunk.count);
   Footprint footprint;
   BorderFlags border;
@@ -324,8 +324,8 @@ void SamplePoint(const SamplerSetup& sampler, const CoordinatePair& coordinates,
   LanesFromTexels(texels, groups, chunk.texture);
 }
 
-void SampleBilinear(const SamplerSetup& sampler, const CoordinatePair& coordinates,
-                    PixelChunk& chunk) {
+void ChunkSampleBilinear(const SamplerSetup& sampler, const CoordinatePair& coordinates,
+                         PixelChunk& chunk) {
   const int groups = GroupCount(chunk.count);
   Footprint footprint;
   BorderFlags border;
@@ -358,7 +358,7 @@ SamplerSetup SamplerSetupBuild(const TextureData* texture, const DWORD stageStat
   return sampler;
 }
 
-void SampleChunk(const SamplerSetup& sampler, DWORD filter, PixelChunk& chunk) {
+void ChunkSample(const SamplerSetup& sampler, DWORD filter, PixelChunk& chunk) {
   if (sampler.texels == nullptr) {
     std::fill(chunk.texture, chunk.texture + ChunkLanes, static_cast<uint16_t>(LaneOne));
     return;
@@ -367,10 +367,10 @@ void SampleChunk(const SamplerSetup& sampler, DWORD filter, PixelChunk& chunk) {
   const bool wrapped = sampler.addressU == D3DTADDRESS_WRAP && PowerOfTwo(sampler.width) &&
                        sampler.width >= 2 && sampler.addressV == D3DTADDRESS_WRAP &&
                        PowerOfTwo(sampler.height);
-  if (!point && wrapped && SampleBilinearWrappedAvx2Available()) {
+  if (!point && wrapped && BilinearWrappedSampleAvx2Available()) {
     // No range to keep here: the processor converts any float to some integer, and wrapping
     // keeps every index inside the texture.
-    SampleBilinearWrappedAvx2(sampler, chunk.u, RepeatOffset(D3DTADDRESS_WRAP, chunk.u[0]), chunk.v,
+    BilinearWrappedSampleAvx2(sampler, chunk.u, RepeatOffset(D3DTADDRESS_WRAP, chunk.u[0]), chunk.v,
                               RepeatOffset(D3DTADDRESS_WRAP, chunk.v[0]), GroupCount(chunk.count),
                               chunk.texture);
     return;
@@ -378,10 +378,10 @@ void SampleChunk(const SamplerSetup& sampler, DWORD filter, PixelChunk& chunk) {
   CoordinatePair coordinates;
   CoordinatePairPrepare(sampler, chunk, coordinates);
   if (point) {
-    SamplePoint(sampler, coordinates, chunk);
+    ChunkSamplePoint(sampler, coordinates, chunk);
   } else {
     // Anisotropic and the cubic filters fall back on bilinear, as drivers without them do.
-    SampleBilinear(sampler, coordinates, chunk);
+    ChunkSampleBilinear(sampler, coordinates, chunk);
   }
 }
 

@@ -28,7 +28,7 @@ struct SamplerSetup {
 SamplerSetup SamplerSetupBuild(const TextureData* texture, const DWORD stageStates[]);
 
 // Samples the texture at the chunk's coordinates into chunk.texture with the given filter.
-void SampleChunk(const SamplerSetup& sampler, DWORD filter, PixelChunk& chunk);
+void ChunkSample(const SamplerSetup& sampler, DWORD filter, PixelChunk& chunk);
 
 }  // namespace d3d8sw
 

@@ -132,12 +132,12 @@ __attribute__((target("avx2"))) inline void GroupBlend(const __m256i (&pairs)[2]
 
 }  // namespace
 
-bool SampleBilinearWrappedAvx2Available() {
+bool BilinearWrappedSampleAvx2Available() {
   static const bool available = __builtin_cpu_supports("avx2");
   return available;
 }
 
-__attribute__((target("avx2"))) void SampleBilinearWrappedAvx2(const SamplerSetup& sampler,
+__attribute__((target("avx2"))) void BilinearWrappedSampleAvx2(const SamplerSetup& sampler,
                                                                const float* u, float uOffset,
                                                                const float* v, float vOffset,
                                                                int groups, uint16_t* lanes) {
@@ -169,9 +169,9 @@ __attribute__((target("avx2"))) void SampleBilinearWrappedAvx2(const SamplerSetu
 
 #else
 
-bool SampleBilinearWrappedAvx2Available() { return false; }
+bool BilinearWrappedSampleAvx2Available() { return false; }
 
-void SampleBilinearWrappedAvx2(const SamplerSetup&, const float*, float, const float*, float, int,
+void BilinearWrappedSampleAvx2(const SamplerSetup&, const float*, float, const float*, float, int,
                                uint16_t*) {}
 
 #endif
