@@ -35,14 +35,14 @@ TEST(ClearTest, DepthAskedWithoutADepthBufferFailsAndClearsNothing) {
   EXPECT_EQ(render->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, Blue, 1.0f, 0),
             D3DERR_INVALIDCALL);
   EXPECT_EQ(render->Clear(0, nullptr, D3DCLEAR_ZBUFFER, Blue, 1.0f, 0), D3DERR_INVALIDCALL);
-  ExpectOnlyRects(render.ReadBackBuffer(), {}, Blue, Red);
+  ExpectOnlyRects(render.BackBufferRead(), {}, Blue, Red);
 }
 
 TEST(ClearTest, DepthClearsWithADepthBuffer) {
   RenderDevice render(16, 16, D3DFMT_D16);
   ASSERT_NE(render.device, nullptr);
   EXPECT_EQ(render->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, Blue, 1.0f, 0), D3D_OK);
-  ExpectOnlyRects(render.ReadBackBuffer(), {}, Red, Blue);
+  ExpectOnlyRects(render.BackBufferRead(), {}, Red, Blue);
 }
 
 TEST(ClearTest, RectanglesClearOnlyThemselves) {
@@ -51,7 +51,7 @@ TEST(ClearTest, RectanglesClearOnlyThemselves) {
   ASSERT_EQ(render->Clear(0, nullptr, D3DCLEAR_TARGET, Blue, 1.0f, 0), D3D_OK);
   const D3DRECT rects[] = {{1, 2, 5, 4}, {10, 0, 20, 1}};
   ASSERT_EQ(render->Clear(2, rects, D3DCLEAR_TARGET, White, 1.0f, 0), D3D_OK);
-  ExpectOnlyRects(render.ReadBackBuffer(), {rects[0], rects[1]}, White, Blue);
+  ExpectOnlyRects(render.BackBufferRead(), {rects[0], rects[1]}, White, Blue);
 }
 
 // Without rectangles the viewport is cleared, not the surface; rectangles are clipped to it.
@@ -62,11 +62,11 @@ TEST(ClearTest, ClearsStayWithinTheViewport) {
   const D3DVIEWPORT8 viewport = {4, 2, 8, 10, 0.0f, 1.0f};
   ASSERT_EQ(render->SetViewport(&viewport), D3D_OK);
   ASSERT_EQ(render->Clear(0, nullptr, D3DCLEAR_TARGET, White, 1.0f, 0), D3D_OK);
-  ExpectOnlyRects(render.ReadBackBuffer(), {{4, 2, 12, 12}}, White, Blue);
+  ExpectOnlyRects(render.BackBufferRead(), {{4, 2, 12, 12}}, White, Blue);
 
   const D3DRECT across = {0, 0, 16, 16};
   ASSERT_EQ(render->Clear(1, &across, D3DCLEAR_TARGET, Red, 1.0f, 0), D3D_OK);
-  ExpectOnlyRects(render.ReadBackBuffer(), {{4, 2, 12, 12}}, Red, Blue);
+  ExpectOnlyRects(render.BackBufferRead(), {{4, 2, 12, 12}}, Red, Blue);
 }
 
 TEST(SceneTest, ScenesMustPair) {
@@ -89,9 +89,9 @@ TEST(PresentTest, TheBackBufferKeepsItsContentsAfterACopyPresent) {
   const D3DRECT corner = {0, 0, 3, 2};
   ASSERT_EQ(render->Clear(1, &corner, D3DCLEAR_TARGET, White, 1.0f, 0), D3D_OK);
   ASSERT_EQ(render->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
-  ExpectOnlyRects(render.ReadBackBuffer(), {corner}, White, Red);
+  ExpectOnlyRects(render.BackBufferRead(), {corner}, White, Red);
   ASSERT_EQ(render->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
-  ExpectOnlyRects(render.ReadBackBuffer(), {corner}, White, Red);
+  ExpectOnlyRects(render.BackBufferRead(), {corner}, White, Red);
 }
 
 // A flip moves the second back buffer to the front of the queue.

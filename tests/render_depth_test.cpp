@@ -31,7 +31,7 @@ class DepthTest : public ::testing::TestWithParam<D3DFORMAT> {
     ClearTarget(render, 0, true);
     DrawScreenVertices(render, D3DPT_TRIANGLESTRIP, first);
     DrawScreenVertices(render, D3DPT_TRIANGLESTRIP, second);
-    const BackBufferImage image = render.ReadBackBuffer();
+    const BackBufferImage image = render.BackBufferRead();
     return image.width == Size ? image.At(Size / 2, Size / 2) & 0xFFFFFF : 0xDEAD;
   }
 
@@ -50,7 +50,7 @@ TEST_P(DepthTest, TheComparisonAndTheWriteFollowTheirStates) {
   render->Clear(0, nullptr, D3DCLEAR_ZBUFFER, 0, 0.0f, 0);
   DrawScreenVertices(render, D3DPT_TRIANGLESTRIP, nearQuad);
   DrawScreenVertices(render, D3DPT_TRIANGLESTRIP, farQuad);
-  EXPECT_EQ(render.ReadBackBuffer().At(1, 1) & 0xFFFFFF, Red);
+  EXPECT_EQ(render.BackBufferRead().At(1, 1) & 0xFFFFFF, Red);
 
   render->SetRenderState(D3DRS_ZFUNC, D3DCMP_LESSEQUAL);
   render->SetRenderState(D3DRS_ZWRITEENABLE, FALSE);
@@ -65,16 +65,16 @@ TEST_P(DepthTest, EqualDepthsCompareEqualInTheBuffersOwnFormat) {
   render->SetRenderState(D3DRS_ZFUNC, D3DCMP_EQUAL);
   render->Clear(0, nullptr, D3DCLEAR_ZBUFFER | D3DCLEAR_TARGET, 0, 0.3f, 0);
   DrawScreenVertices(render, D3DPT_TRIANGLESTRIP, nearQuad);
-  EXPECT_EQ(render.ReadBackBuffer().At(Size / 2, Size / 2) & 0xFFFFFF, Green);
+  EXPECT_EQ(render.BackBufferRead().At(Size / 2, Size / 2) & 0xFFFFFF, Green);
 }
 
 TEST_P(DepthTest, ADepthClearHidesWhatLiesBehindIt) {
   render->Clear(0, nullptr, D3DCLEAR_ZBUFFER | D3DCLEAR_TARGET, Blue, 0.5f, 0);
   DrawScreenVertices(render, D3DPT_TRIANGLESTRIP, farQuad);
-  EXPECT_EQ(render.ReadBackBuffer().At(Size / 2, Size / 2) & 0xFFFFFF, Blue);
+  EXPECT_EQ(render.BackBufferRead().At(Size / 2, Size / 2) & 0xFFFFFF, Blue);
   render->Clear(0, nullptr, D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
   DrawScreenVertices(render, D3DPT_TRIANGLESTRIP, farQuad);
-  EXPECT_EQ(render.ReadBackBuffer().At(Size / 2, Size / 2) & 0xFFFFFF, Red);
+  EXPECT_EQ(render.BackBufferRead().At(Size / 2, Size / 2) & 0xFFFFFF, Red);
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, DepthTest,
@@ -98,7 +98,7 @@ TEST_F(ClearAndDrawTest, EachFrameShowsOnlyItsOwnDrawingOverItsClear) {
     const float x = 4.0f + 9.0f * frame;
     DrawScreenVertices(render, D3DPT_TRIANGLESTRIP, Quad(x, 4, x + 4, 8, 0.5f, Green));
     render->Present(nullptr, nullptr, nullptr, nullptr);
-    const BackBufferImage image = render.ReadBackBuffer();
+    const BackBufferImage image = render.BackBufferRead();
     ASSERT_EQ(image.width, Size);
     for (UINT py = 0; py < Size; ++py) {
       for (UINT px = 0; px < Size; ++px) {
@@ -117,7 +117,7 @@ TEST_F(ClearAndDrawTest, ALaterClearOfAnotherColourOrOfARectangleWins) {
   const D3DRECT rect = {20, 20, 30, 30};
   render->Clear(1, &rect, D3DCLEAR_TARGET, Red, 1.0f, 0);
   DrawScreenVertices(render, D3DPT_TRIANGLESTRIP, Quad(25, 0, 35, 10, 0.5f, Green));
-  const BackBufferImage image = render.ReadBackBuffer();
+  const BackBufferImage image = render.BackBufferRead();
   ASSERT_EQ(image.width, Size);
   EXPECT_EQ(image.At(5, 5) & 0xFFFFFF, Blue);
   EXPECT_EQ(image.At(22, 22) & 0xFFFFFF, Red);

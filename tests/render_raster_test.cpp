@@ -44,7 +44,7 @@ class RasterTest : public ::testing::Test {
     for (const Triangle& t : triangles) {
       ClearTarget(render, Black);
       DrawScreenVertices(render, D3DPT_TRIANGLELIST, ScreenTriangles({t}, White));
-      const BackBufferImage image = render.ReadBackBuffer();
+      const BackBufferImage image = render.BackBufferRead();
       if (image.pixels.size() != counts.size()) return counts;
       for (size_t i = 0; i < counts.size(); ++i) counts[i] += (image.pixels[i] & 0xFFFFFF) != 0;
     }
@@ -52,7 +52,7 @@ class RasterTest : public ::testing::Test {
   }
 
   std::vector<bool> Drawn() {
-    const BackBufferImage image = render.ReadBackBuffer();
+    const BackBufferImage image = render.BackBufferRead();
     std::vector<bool> drawn(image.pixels.size());
     for (size_t i = 0; i < drawn.size(); ++i) drawn[i] = (image.pixels[i] & 0xFFFFFF) != 0;
     return drawn;
@@ -202,7 +202,7 @@ TEST_F(RasterTest, FlatShadingColoursEachTriangleLikeItsFirstVertex) {
   for (const auto& c : cases) {
     ClearTarget(render, Black);
     DrawScreenVertices(render, c.type, c.vertices);
-    const BackBufferImage image = render.ReadBackBuffer();
+    const BackBufferImage image = render.BackBufferRead();
     ASSERT_EQ(image.width, Size);
     // (16, 5) lies in the first triangle of each, (16, 18) in the second.
     EXPECT_EQ(image.At(16, 5) & 0xFFFFFF, c.first) << "type " << c.type;
@@ -223,7 +223,7 @@ TEST_F(RasterTest, CullModesRemoveTrianglesByTheirWindingOnTheScreen) {
     render->SetRenderState(D3DRS_CULLMODE, c.mode);
     ClearTarget(render, Black);
     DrawScreenVertices(render, D3DPT_TRIANGLELIST, ScreenTriangles(MixedWindings, White));
-    const BackBufferImage image = render.ReadBackBuffer();
+    const BackBufferImage image = render.BackBufferRead();
     ASSERT_EQ(image.width, Size);
     EXPECT_EQ((image.At(4, 4) & 0xFFFFFF) != 0, c.clockwiseDrawn) << "cull mode " << c.mode;
     EXPECT_EQ((image.At(15, 4) & 0xFFFFFF) != 0, c.counterClockwiseDrawn) << "cull mode " << c.mode;
@@ -247,7 +247,7 @@ TEST_F(RasterTest, WindingIsJudgedAsSeenOnTheScreenThroughTheViewportsFlipOfY) {
     ClearTarget(render, Black);
     DrawVertices(render, D3DPT_TRIANGLELIST, 1, triangle, 3, sizeof(ColourVertex),
                  ColourVertexFormat);
-    const BackBufferImage image = render.ReadBackBuffer();
+    const BackBufferImage image = render.BackBufferRead();
     ASSERT_EQ(image.width, Size);
     EXPECT_EQ((image.At(Size / 2, Size / 2) & 0xFFFFFF) != 0, mode == D3DCULL_CCW);
   }
@@ -269,7 +269,7 @@ TEST_F(RasterTest, ATriangleCrossingTheNearPlaneDrawsOnlyItsPartInFront) {
       {-2.0f, -1.0f, -5.0f, White}, {2.0f, -1.0f, -5.0f, White}, {0.0f, -1.0f, 5.0f, White}};
   ClearTarget(render, Black);
   DrawVertices(render, D3DPT_TRIANGLELIST, 1, floor, 3, sizeof(ColourVertex), ColourVertexFormat);
-  const BackBufferImage image = render.ReadBackBuffer();
+  const BackBufferImage image = render.BackBufferRead();
   ASSERT_EQ(image.width, Size);
   // The far edge is at y = -1 / 5 on the screen and the floor leaves the bottom at z = -1.
   // In between, at depth z its half width is 2 (5 - z) / 10 over a distance -z.
@@ -314,7 +314,7 @@ TEST_F(RasterTest, TrianglesReachingFarOffTheScreenAreClippedPreciselyAndNoneCra
     DrawVertices(render, D3DPT_TRIANGLELIST, 4, triangles, 12, sizeof(ColourVertex),
                  ColourVertexFormat);
     // The first triangle, cut down to the screen, covers all of it.
-    const BackBufferImage image = render.ReadBackBuffer();
+    const BackBufferImage image = render.BackBufferRead();
     ASSERT_EQ(image.width, Size);
     for (D3DCOLOR pixel : image.pixels) ASSERT_EQ(pixel & 0xFFFFFF, White);
   }

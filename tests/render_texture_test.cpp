@@ -60,7 +60,7 @@ class TextureTest : public ::testing::Test {
                         {f, e, 0.5f, 1.0f, diffuse, u1, v0},
                         {e, f, 0.5f, 1.0f, diffuse, u0, v1},
                         {f, f, 0.5f, 1.0f, diffuse, u1, v1}});
-    return render.ReadBackBuffer();
+    return render.BackBufferRead();
   }
 
   RenderDevice render{Size, Size};
@@ -146,7 +146,7 @@ TEST_F(TextureTest, AwayFromTheEdgesEveryAddressingModeSamplesAlike) {
                         {7.5f, -0.5f, 0.5f, 1.0f, 0xFFFFFFFF, 0.7f, 0.25f},
                         {-0.5f, 7.5f, 0.5f, 1.0f, 0xFFFFFFFF, 0.25f, 0.8f},
                         {7.5f, 7.5f, 0.5f, 1.0f, 0xFFFFFFFF, 0.75f, 0.75f}});
-    return render.ReadBackBuffer().pixels;
+    return render.BackBufferRead().pixels;
   };
   const std::vector<D3DCOLOR> wrapped = draw(D3DTADDRESS_WRAP);
   ASSERT_EQ(wrapped.size(), Size * Size);

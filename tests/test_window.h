@@ -12,7 +12,7 @@ class TestWindow {
   TestWindow(const TestWindow&) = delete;
   TestWindow& operator=(const TestWindow&) = delete;
 
-  HWND handle = nullptr;  // null when the window could not be made (a failure is recorded)
+  HWND handle = nullptr;  // null when the window could not be made
 };
 
 #endif

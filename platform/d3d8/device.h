@@ -17,6 +17,16 @@ namespace d3d8sw {
 class Texture;
 class VertexBuffer;
 
+// What the device's draws work from: its state, its render target and the vertex buffer bound
+// to its stream.
+struct DrawInputs {
+  const PipelineState& state;
+  RenderTarget& target;
+  const BYTE* vertices;  // null while no buffer is bound
+  UINT stride;
+  UINT vertexCount;  // whole vertices of `stride` bytes the buffer holds
+};
+
 class Device final : public ComObject<IDirect3DDevice8> {
  public:
   // `parameters` as completed by PresentationParametersComplete. On success `*device` holds
@@ -72,6 +82,9 @@ class Device final : public ComObject<IDirect3DDevice8> {
   HRESULT STDMETHODCALLTYPE GetVertexShader(DWORD* handle) override;
   HRESULT STDMETHODCALLTYPE SetStreamSource(UINT stream, IDirect3DVertexBuffer8* buffer,
                                             UINT stride) override;
+
+  // For benchmarks that time the pipeline's stages apart on what this device would draw.
+  DrawInputs DrawInputsGet();
 
  private:
   Device(IDirect3D8* direct3d, HWND window, const D3DPRESENT_PARAMETERS& parameters,

@@ -89,4 +89,9 @@ HRESULT STDMETHODCALLTYPE Device::DrawPrimitive(D3DPRIMITIVETYPE type, UINT star
   return D3D_OK;
 }
 
+DrawInputs Device::DrawInputsGet() {
+  if (!stream_ || streamStride_ == 0) return {state_, target_, nullptr, 0, 0};
+  return {state_, target_, stream_->Bytes(), streamStride_, stream_->Length() / streamStride_};
+}
+
 }  // namespace d3d8sw
