@@ -4,6 +4,7 @@
 #include <string>
 
 #include "device/device.h"
+#include "doubles/d3d8_names.h"
 #include "doubles/recording_device.h"
 #include "doubles/scripted_direct3d.h"
 
@@ -12,6 +13,13 @@ using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 
 namespace {
+
+// The depth probe's question about `format` on the desktop's X8R8G8B8.
+std::string Probe(const std::string& format) {
+  return "CheckDeviceFormat(0, D3DDEVTYPE_HAL, D3DFMT_X8R8G8B8, D3DUSAGE_DEPTHSTENCIL, "
+         "D3DRTYPE_SURFACE, " +
+         format + ")";
+}
 
 class DeviceStartupTest : public ::testing::Test {
  protected:
@@ -58,7 +66,7 @@ class DeviceStartupTest : public ::testing::Test {
 
 TEST_F(DeviceStartupTest, TheFirstAcceptedDepthFormatEndsTheProbe) {
   ASSERT_EQ(StartWindowed(), 1);
-  EXPECT_THAT(DepthProbes(), ElementsAre("CheckDeviceFormat(0, 1, 22, 2, 1, 71)"));
+  EXPECT_THAT(DepthProbes(), ElementsAre(Probe("D3DFMT_D32")));
   EXPECT_EQ(direct3d.presentParams.AutoDepthStencilFormat, D3DFMT_D32);
   EXPECT_EQ(direct3d.presentParams.EnableAutoDepthStencil, TRUE);
   EXPECT_THAT(errors, IsEmpty());
@@ -70,9 +78,8 @@ TEST_F(DeviceStartupTest, TheFirstAcceptedDepthFormatEndsTheProbe) {
 TEST_F(DeviceStartupTest, OnlySixteenBitDepthIsFoundAfterTwoRefusals) {
   direct3d.acceptedDepthFormats = {D3DFMT_D16};
   ASSERT_EQ(StartWindowed(), 1);
-  EXPECT_THAT(DepthProbes(), ElementsAre("CheckDeviceFormat(0, 1, 22, 2, 1, 71)",
-                                         "CheckDeviceFormat(0, 1, 22, 2, 1, 77)",
-                                         "CheckDeviceFormat(0, 1, 22, 2, 1, 80)"));
+  EXPECT_THAT(DepthProbes(),
+              ElementsAre(Probe("D3DFMT_D32"), Probe("D3DFMT_D24X8"), Probe("D3DFMT_D16")));
   EXPECT_EQ(direct3d.presentParams.AutoDepthStencilFormat, D3DFMT_D16);
   EXPECT_EQ(direct3d.presentParams.EnableAutoDepthStencil, TRUE);
 }
@@ -89,8 +96,10 @@ TEST_F(DeviceStartupTest, NoDepthFormatStillGivesADeviceWithoutDepthBuffer) {
 TEST_F(DeviceStartupTest, SoftwareVertexProcessingIsTheFallback) {
   direct3d.hardwareCreateResult = D3DERR_NOTAVAILABLE;
   ASSERT_EQ(StartWindowed(), 1);
-  EXPECT_THAT(DeviceCreations(), ElementsAre("CreateDevice(0, 1, null, 64, ptr, ptr)",
-                                             "CreateDevice(0, 1, null, 32, ptr, ptr)"));
+  EXPECT_THAT(DeviceCreations(), ElementsAre("CreateDevice(0, D3DDEVTYPE_HAL, null, "
+                                             "D3DCREATE_HARDWARE_VERTEXPROCESSING, ptr, ptr)",
+                                             "CreateDevice(0, D3DDEVTYPE_HAL, null, "
+                                             "D3DCREATE_SOFTWARE_VERTEXPROCESSING, ptr, ptr)"));
   EXPECT_THAT(errors, IsEmpty());
 }
 
@@ -173,8 +182,9 @@ TEST_F(DeviceStartupTest, FullScreenUsesTheRequestedModeWithoutAskingTheDesktop)
     EXPECT_EQ(p.Windowed, FALSE);
     EXPECT_EQ(DisplayMode.RefreshRate, 0u);
     // The format goes to the depth probe unchanged, 0 included.
-    EXPECT_EQ(scripted.calls.front(),
-              "CheckDeviceFormat(0, 1, " + std::to_string(c.format) + ", 2, 1, 71)");
+    EXPECT_EQ(scripted.calls.front(), "CheckDeviceFormat(0, D3DDEVTYPE_HAL, " +
+                                          FormatName(c.format) +
+                                          ", D3DUSAGE_DEPTHSTENCIL, D3DRTYPE_SURFACE, D3DFMT_D32)");
     device.references = 1;
     DeviceShutdown();
   }

@@ -1,23 +1,23 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
 #include "doubles/memory_texture.h"
-#include "working_directory.h"
 #include "doubles/recording_device.h"
 #include "scene/scene.h"
+#include "working_directory.h"
 
+using ::testing::AllOf;
+using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
+using ::testing::Pair;
+using ::testing::UnorderedElementsAre;
 
 namespace {
 
@@ -88,16 +88,22 @@ TEST_F(TextureLoadTest, PixelsBecomeOpaqueBlueGreenRedTexels) {
   }
 }
 
-TEST_F(TextureLoadTest, CallsInOrderAndTheStageStates) {
+TEST_F(TextureLoadTest, TheFilledTextureIsBoundToStageZeroWithItsStates) {
   ImageWrite(Pattern(ImageBytes));
   ASSERT_EQ(Load(), &texture);
-  EXPECT_THAT(device.calls,
-              ElementsAre("CreateTexture(256, 256, 0, 0, 21, 1)", "SetTexture(0, ptr)",
-                          "SetTextureStageState(0, 17, 2)", "SetTextureStageState(0, 16, 2)",
-                          "SetTextureStageState(0, 1, 6)", "SetTextureStageState(0, 2, 2)",
-                          "SetTextureStageState(0, 3, 1)"));
-  EXPECT_EQ(device.texture, &texture);
+  // Made, filled through one lock of its top level, and bound.
   EXPECT_THAT(texture.calls, ElementsAre("LockRect(0, ptr, null, 0)", "UnlockRect(0)"));
+  EXPECT_THAT(device.calls,
+              AllOf(Contains("CreateTexture(256, 256, 0, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED)"),
+                    Contains("SetTexture(0, ptr)")));
+  EXPECT_EQ(device.textures[0], &texture);
+  // Texture times lit colour, times four, filtered linearly both ways.
+  EXPECT_THAT(device.stageStates[0],
+              UnorderedElementsAre(Pair("D3DTSS_MINFILTER", "D3DTEXF_LINEAR"),
+                                   Pair("D3DTSS_MAGFILTER", "D3DTEXF_LINEAR"),
+                                   Pair("D3DTSS_COLOROP", "D3DTOP_MODULATE4X"),
+                                   Pair("D3DTSS_COLORARG1", "D3DTA_TEXTURE"),
+                                   Pair("D3DTSS_COLORARG2", "D3DTA_CURRENT")));
 }
 
 TEST_F(TextureLoadTest, PaddingPastEachRowIsLeftAlone) {

@@ -9,12 +9,12 @@ MemoryTexture::MemoryTexture(UINT width, UINT height, INT pitch, BYTE fill)
 HRESULT STDMETHODCALLTYPE MemoryTexture::QueryInterface(REFIID, void**) { return E_NOINTERFACE; }
 
 ULONG STDMETHODCALLTYPE MemoryTexture::AddRef() {
-  calls.push_back(DescribeCall("AddRef"));
+  calls.push_back(CallDescription("AddRef"));
   return ++references;
 }
 
 ULONG STDMETHODCALLTYPE MemoryTexture::Release() {
-  calls.push_back(DescribeCall("Release"));
+  calls.push_back(CallDescription("Release"));
   return --references;
 }
 
@@ -40,13 +40,13 @@ HRESULT STDMETHODCALLTYPE MemoryTexture::GetLevelDesc(UINT Level, D3DSURFACE_DES
 
 HRESULT STDMETHODCALLTYPE MemoryTexture::LockRect(UINT Level, D3DLOCKED_RECT* pLockedRect,
                                                   const RECT* pRect, DWORD Flags) {
-  calls.push_back(DescribeCall("LockRect", Level, pLockedRect, pRect, Flags));
+  calls.push_back(CallDescription("LockRect", Level, pLockedRect, pRect, Flags));
   pLockedRect->Pitch = pitch;
   pLockedRect->pBits = lockGivesNull ? nullptr : bytes.data();
   return lockGivesNull ? D3DERR_INVALIDCALL : D3D_OK;
 }
 
 HRESULT STDMETHODCALLTYPE MemoryTexture::UnlockRect(UINT Level) {
-  calls.push_back(DescribeCall("UnlockRect", Level));
+  calls.push_back(CallDescription("UnlockRect", Level));
   return D3D_OK;
 }

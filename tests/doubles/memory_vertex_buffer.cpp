@@ -7,12 +7,12 @@ HRESULT STDMETHODCALLTYPE MemoryVertexBuffer::QueryInterface(REFIID, void**) {
 }
 
 ULONG STDMETHODCALLTYPE MemoryVertexBuffer::AddRef() {
-  calls.push_back(DescribeCall("AddRef"));
+  calls.push_back(CallDescription("AddRef"));
   return ++references;
 }
 
 ULONG STDMETHODCALLTYPE MemoryVertexBuffer::Release() {
-  calls.push_back(DescribeCall("Release"));
+  calls.push_back(CallDescription("Release"));
   return --references;
 }
 
@@ -25,13 +25,13 @@ D3DRESOURCETYPE STDMETHODCALLTYPE MemoryVertexBuffer::GetType() { return D3DRTYP
 
 HRESULT STDMETHODCALLTYPE MemoryVertexBuffer::Lock(UINT OffsetToLock, UINT SizeToLock,
                                                    BYTE** ppbData, DWORD Flags) {
-  calls.push_back(DescribeCall("Lock", OffsetToLock, SizeToLock, ppbData, Flags));
+  calls.push_back(CallDescription("Lock", OffsetToLock, SizeToLock, ppbData, Flags));
   *ppbData = lockGivesNull || FAILED(lockResult) ? nullptr : bytes.data() + OffsetToLock;
   return lockResult;
 }
 
 HRESULT STDMETHODCALLTYPE MemoryVertexBuffer::Unlock() {
-  calls.push_back(DescribeCall("Unlock"));
+  calls.push_back(CallDescription("Unlock"));
   return D3D_OK;
 }
 

@@ -1,10 +1,11 @@
-// A device that draws nothing: it records every call with its arguments, keeps copies of the
-// matrices it is given, and answers D3D_OK.
+// A device that draws nothing: it records every call with its arguments, named as the code
+// names them, keeps the state it is left in, and answers D3D_OK.
 #ifndef VELKOR_TESTS_DOUBLES_RECORDING_DEVICE_H
 #define VELKOR_TESTS_DOUBLES_RECORDING_DEVICE_H
 
 #include <functional>
 #include <map>
+#include <string>
 
 #include "device/direct3d.h"
 #include "doubles/call_log.h"
@@ -15,9 +16,17 @@ class RecordingDevice : public IDirect3DDevice8 {
   // Every matrix SetTransform received, in order, and the latest one per state.
   std::vector<D3DMATRIX> transforms;
   std::map<DWORD, D3DMATRIX> transformByState;
+  // The state the calls left, by name: renderStates["D3DRS_CULLMODE"] == "D3DCULL_CW",
+  // stageStates[0]["D3DTSS_MINFILTER"] == "D3DTEXF_LINEAR", vertexShader == "D3DFVF_XYZ | ...".
+  std::map<std::string, std::string> renderStates;
+  std::map<DWORD, std::map<std::string, std::string>> stageStates;
+  std::string vertexShader;
+  std::map<DWORD, D3DLIGHT8> lights;
+  std::map<DWORD, BOOL> lightsEnabled;
+  D3DMATERIAL8 material = {};
   // Pointers are logged as "ptr"; these keep which object a call named.
   IDirect3DVertexBuffer8* streamSource = nullptr;
-  IDirect3DBaseTexture8* texture = nullptr;
+  std::map<DWORD, IDirect3DBaseTexture8*> textures;
   ULONG references = 1;
   // Also writes each call to standard error, for tests whose process ends before they can
   // look at `calls`.
