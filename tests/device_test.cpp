@@ -34,8 +34,8 @@ class DeviceStartupTest : public ::testing::Test {
   }
 
   // Runs a windowed start-up and returns its result, keeping what it wrote on stderr.
-  BOOL StartWindowed() { return Start(FALSE, 640, 480, 32); }
-  BOOL Start(BOOL fullScreen, UINT width, UINT height, UINT bits) {
+  BOOL WindowedStartupCaptured() { return StartupCaptured(FALSE, 640, 480, 32); }
+  BOOL StartupCaptured(BOOL fullScreen, UINT width, UINT height, UINT bits) {
     ::testing::internal::CaptureStderr();
     const BOOL result = DeviceStartup(window, width, height, bits, fullScreen);
     errors = ::testing::internal::GetCapturedStderr();
@@ -65,7 +65,7 @@ class DeviceStartupTest : public ::testing::Test {
 };
 
 TEST_F(DeviceStartupTest, TheFirstAcceptedDepthFormatEndsTheProbe) {
-  ASSERT_EQ(StartWindowed(), 1);
+  ASSERT_EQ(WindowedStartupCaptured(), 1);
   EXPECT_THAT(DepthProbes(), ElementsAre(Probe("D3DFMT_D32")));
   EXPECT_EQ(direct3d.presentParams.AutoDepthStencilFormat, D3DFMT_D32);
   EXPECT_EQ(direct3d.presentParams.EnableAutoDepthStencil, TRUE);
@@ -77,7 +77,7 @@ TEST_F(DeviceStartupTest, TheFirstAcceptedDepthFormatEndsTheProbe) {
 
 TEST_F(DeviceStartupTest, OnlySixteenBitDepthIsFoundAfterTwoRefusals) {
   direct3d.acceptedDepthFormats = {D3DFMT_D16};
-  ASSERT_EQ(StartWindowed(), 1);
+  ASSERT_EQ(WindowedStartupCaptured(), 1);
   EXPECT_THAT(DepthProbes(),
               ElementsAre(Probe("D3DFMT_D32"), Probe("D3DFMT_D24X8"), Probe("D3DFMT_D16")));
   EXPECT_EQ(direct3d.presentParams.AutoDepthStencilFormat, D3DFMT_D16);
@@ -86,7 +86,7 @@ TEST_F(DeviceStartupTest, OnlySixteenBitDepthIsFoundAfterTwoRefusals) {
 
 TEST_F(DeviceStartupTest, NoDepthFormatStillGivesADeviceWithoutDepthBuffer) {
   direct3d.acceptedDepthFormats = {};
-  ASSERT_EQ(StartWindowed(), 1);
+  ASSERT_EQ(WindowedStartupCaptured(), 1);
   EXPECT_EQ(DepthProbes().size(), 3u);
   EXPECT_EQ(direct3d.presentParams.EnableAutoDepthStencil, FALSE);
   EXPECT_EQ(direct3d.presentParams.AutoDepthStencilFormat, D3DFMT_UNKNOWN);
@@ -95,7 +95,7 @@ TEST_F(DeviceStartupTest, NoDepthFormatStillGivesADeviceWithoutDepthBuffer) {
 
 TEST_F(DeviceStartupTest, SoftwareVertexProcessingIsTheFallback) {
   direct3d.hardwareCreateResult = D3DERR_NOTAVAILABLE;
-  ASSERT_EQ(StartWindowed(), 1);
+  ASSERT_EQ(WindowedStartupCaptured(), 1);
   EXPECT_THAT(DeviceCreations(), ElementsAre("CreateDevice(0, D3DDEVTYPE_HAL, null, "
                                              "D3DCREATE_HARDWARE_VERTEXPROCESSING, ptr, ptr)",
                                              "CreateDevice(0, D3DDEVTYPE_HAL, null, "
@@ -126,7 +126,7 @@ TEST_F(DeviceStartupTest, EachFailureShowsItsOwnMessage) {
     scripted.deviceToCreate = &device;
     Direct3DToCreate = &scripted;
     c.script(scripted);
-    EXPECT_EQ(Start(FALSE, 640, 480, 32), 0);
+    EXPECT_EQ(StartupCaptured(FALSE, 640, 480, 32), 0);
     EXPECT_THAT(errors, HasSubstr(std::string("Error: ") + c.message));
     DeviceShutdown();
   }
@@ -144,7 +144,7 @@ TEST_F(DeviceStartupTest, WindowedParametersComeFromTheDesktopAndTheClientArea) 
   ASSERT_NE(window, nullptr);
   direct3d.displayMode = {1280, 1024, 75, D3DFMT_X8R8G8B8};
 
-  ASSERT_EQ(StartWindowed(), 1);
+  ASSERT_EQ(WindowedStartupCaptured(), 1);
   DestroyWindow(window);
   const D3DPRESENT_PARAMETERS& p = direct3d.presentParams;
   EXPECT_EQ(p.BackBufferWidth, 624u);
@@ -174,7 +174,7 @@ TEST_F(DeviceStartupTest, FullScreenUsesTheRequestedModeWithoutAskingTheDesktop)
     ScriptedDirect3D scripted;
     scripted.deviceToCreate = &device;
     Direct3DToCreate = &scripted;
-    ASSERT_EQ(Start(TRUE, 800, 600, c.bits), 1);
+    ASSERT_EQ(StartupCaptured(TRUE, 800, 600, c.bits), 1);
     const D3DPRESENT_PARAMETERS& p = scripted.presentParams;
     EXPECT_EQ(p.BackBufferWidth, 800u);
     EXPECT_EQ(p.BackBufferHeight, 600u);
@@ -192,7 +192,7 @@ TEST_F(DeviceStartupTest, FullScreenUsesTheRequestedModeWithoutAskingTheDesktop)
 
 TEST_F(DeviceStartupTest, ShutdownReleasesWhatExistsOnce) {
   direct3d.hardwareCreateResult = direct3d.softwareCreateResult = D3DERR_NOTAVAILABLE;
-  ASSERT_EQ(Start(FALSE, 640, 480, 32), 0);
+  ASSERT_EQ(StartupCaptured(FALSE, 640, 480, 32), 0);
   DeviceShutdown();
   EXPECT_EQ(direct3d.references, 0u);
   EXPECT_THAT(device.calls, IsEmpty());
@@ -207,7 +207,7 @@ TEST_F(DeviceStartupTest, ShutdownReleasesWhatExistsOnce) {
 }
 
 TEST_F(DeviceStartupTest, ShutdownAfterSuccessReleasesBoth) {
-  ASSERT_EQ(StartWindowed(), 1);
+  ASSERT_EQ(WindowedStartupCaptured(), 1);
   DeviceShutdown();
   EXPECT_THAT(device.calls, ElementsAre("Release()"));
   EXPECT_EQ(direct3d.references, 0u);

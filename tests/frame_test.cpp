@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "doubles/recording_device.h"
+#include "matrix_near.h"
 #include "scene/scene.h"
 
 using ::testing::ElementsAre;
@@ -11,20 +12,6 @@ using ::testing::ElementsAre;
 namespace {
 
 constexpr float Pi = 3.14159265f;
-
-// Every element of `actual` within `tolerance` of `expected`.
-::testing::AssertionResult MatrixNear(const D3DMATRIX& actual, const float (&expected)[4][4],
-                                      float tolerance) {
-  for (int r = 0; r < 4; ++r) {
-    for (int c = 0; c < 4; ++c) {
-      if (std::fabs(actual.m[r][c] - expected[r][c]) > tolerance) {
-        return ::testing::AssertionFailure() << "element (" << r << ", " << c << ") is "
-                                             << actual.m[r][c] << ", not " << expected[r][c];
-      }
-    }
-  }
-  return ::testing::AssertionSuccess();
-}
 
 class FrameTest : public ::testing::Test {
  protected:
@@ -70,18 +57,18 @@ TEST_F(FrameTest, IssuesExactlyTheFrameCallsInOrder) {
 // and row 3 is the translation (-0.5, -0.5, -3.5, 1).
 TEST_F(FrameTest, TheWorldMatrixTurnsAboutXThenYThenZAndThenMoves) {
   // a = 0: the pure translation.
-  EXPECT_TRUE(MatrixNear(WorldAt(0.0f),
+  EXPECT_TRUE(MatrixNear(WorldAt(0.0f).m,
                          {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {-0.5f, -0.5f, -3.5f, 1}}, 0));
   // a = pi / 2 (c = 0, s = 1): x goes to -z, y stays, z goes to x.
-  EXPECT_TRUE(MatrixNear(WorldAt(Pi / 2),
+  EXPECT_TRUE(MatrixNear(WorldAt(Pi / 2).m,
                          {{0, 0, -1, 0}, {0, 1, 0, 0}, {1, 0, 0, 0}, {-0.5f, -0.5f, -3.5f, 1}},
                          1e-6f));
   // a = pi (c = -1, s = 0): the three half turns undo each other.
   EXPECT_TRUE(MatrixNear(
-      WorldAt(Pi), {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {-0.5f, -0.5f, -3.5f, 1}}, 1e-6f));
+      WorldAt(Pi).m, {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {-0.5f, -0.5f, -3.5f, 1}}, 1e-6f));
   // a = pi / 3 (c = 1/2, s = sqrt(3)/2): (1/4, sqrt(3)/4, -sqrt(3)/2),
   // (3/8 - sqrt(3)/4, 3 sqrt(3)/8 + 1/4, sqrt(3)/4), (sqrt(3)/8 + 3/4, 3/8 - sqrt(3)/4, 1/4).
-  EXPECT_TRUE(MatrixNear(WorldAt(Pi / 3),
+  EXPECT_TRUE(MatrixNear(WorldAt(Pi / 3).m,
                          {{0.25f, 0.4330127f, -0.8660254f, 0},
                           {-0.0580127f, 0.8995191f, 0.4330127f, 0},
                           {0.9665064f, -0.0580127f, 0.25f, 0},
@@ -97,8 +84,8 @@ TEST_F(FrameTest, TheAngleAdvancesAfterPresent) {
   // The second frame is drawn at the angle the first one left.
   const D3DMATRIX second = device.transforms[1];
   EXPECT_EQ(SpinAngle, 0.02f + 0.02f);
-  EXPECT_TRUE(MatrixNear(second, WorldAt(0.02f).m, 0));
-  EXPECT_FALSE(MatrixNear(second, WorldAt(0.0f).m, 1e-3f));
+  EXPECT_TRUE(MatrixNear(second.m, WorldAt(0.02f).m, 0));
+  EXPECT_FALSE(MatrixNear(second.m, WorldAt(0.0f).m, 1e-3f));
 }
 
 TEST_F(FrameTest, FiftyFramesAddUpInSinglePrecision) {
@@ -111,7 +98,7 @@ TEST_F(FrameTest, FiftyFramesAddUpInSinglePrecision) {
   EXPECT_LT(SpinAngle, 1.0f);
   EXPECT_GT(SpinAngle, 0.9999f);
   const D3DMATRIX last = device.transforms.back();
-  EXPECT_TRUE(MatrixNear(last, WorldAt(sum - 0.02f).m, 0));
+  EXPECT_TRUE(MatrixNear(last.m, WorldAt(sum - 0.02f).m, 0));
 }
 
 TEST_F(FrameTest, TheFirstTurnKeepsThePlainSumsThenWraps) {

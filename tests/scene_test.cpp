@@ -4,6 +4,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "matrix_near.h"
 #include "program_doubles.h"
 #include "scene/scene.h"
 
@@ -82,18 +83,13 @@ TEST_F(SceneSetupTest, MakesItsResourcesBeforeTheTransformsAndEnablesTheLightFir
 
 TEST_F(SceneSetupTest, CameraAndProjectionReachTheDevice) {
   SceneSetup();
-  const D3DMATRIX& view = device.transformByState.at(D3DTS_VIEW);
-  const float expectedView[4][4] = {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, -15, 1}};
-  for (int r = 0; r < 4; ++r) {
-    for (int c = 0; c < 4; ++c) EXPECT_EQ(view.m[r][c], expectedView[r][c]) << r << ", " << c;
-  }
-  const D3DMATRIX& projection = device.transformByState.at(D3DTS_PROJECTION);
-  EXPECT_NEAR(projection.m[0][0], 0.8660f, 1e-4f);
-  EXPECT_NEAR(projection.m[1][1], 1.1547f, 1e-4f);
-  EXPECT_NEAR(projection.m[2][2], -1.0101f, 1e-4f);
-  EXPECT_NEAR(projection.m[3][2], -1.0101f, 1e-4f);
-  EXPECT_EQ(projection.m[2][3], -1.0f);
-  EXPECT_EQ(projection.m[3][3], 0.0f);
+  // The eye at z = 15 looking down -z, and 2 zn / w, 2 zn / h with h = cot(1.0472 / 2),
+  // w = h / 0.75, zf / (zn - zf) and zn zf / (zn - zf) for zn = 1, zf = 100.
+  EXPECT_TRUE(MatrixNear(device.transformByState.at(D3DTS_VIEW).m,
+                         {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, -15, 1}}, 0));
+  EXPECT_TRUE(MatrixNear(
+      device.transformByState.at(D3DTS_PROJECTION).m,
+      {{0.8660f, 0, 0, 0}, {0, 1.1547f, 0, 0}, {0, 0, -1.0101f, -1}, {0, 0, -1.0101f, 0}}, 1e-4f));
 }
 
 TEST_F(SceneSetupTest, TheVertexBufferHoldsExactlyTheTable) {
