@@ -29,10 +29,7 @@ class MemoryTexture : public IDirect3DTexture8 {
   HRESULT STDMETHODCALLTYPE UnlockRect(UINT Level) override;
 
 #ifdef _WIN32
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wunused-parameter"
 #include "doubles/texture8_windows_methods.inc"
-#pragma GCC diagnostic pop
 #endif
 };
 

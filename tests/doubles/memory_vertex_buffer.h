@@ -26,10 +26,7 @@ class MemoryVertexBuffer : public IDirect3DVertexBuffer8 {
   HRESULT STDMETHODCALLTYPE GetDesc(D3DVERTEXBUFFER_DESC* pDesc) override;
 
 #ifdef _WIN32
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wunused-parameter"
 #include "doubles/vertex_buffer8_windows_methods.inc"
-#pragma GCC diagnostic pop
 #endif
 };
 

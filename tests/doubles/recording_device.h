@@ -87,10 +87,7 @@ class RecordingDevice : public IDirect3DDevice8 {
 
  public:
 #ifdef _WIN32
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wunused-parameter"
 #include "doubles/device8_windows_methods.inc"
-#pragma GCC diagnostic pop
 #endif
 };
 

@@ -39,10 +39,7 @@ class ScriptedDirect3D : public IDirect3D8 {
                                          IDirect3DDevice8** ppReturnedDeviceInterface) override;
 
 #ifdef _WIN32
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wunused-parameter"
 #include "doubles/direct3d8_windows_methods.inc"
-#pragma GCC diagnostic pop
 #endif
 };
 
