@@ -24,8 +24,8 @@ bool Inside(const D3DRECT& rect, UINT x, UINT y) {
     for (UINT x = 0; x < image.width; ++x) {
       bool hit = false;
       for (const D3DRECT& rect : rects) hit = hit || Inside(rect, x, y);
-      ::testing::AssertionResult near = ColourNear(image.At(x, y), hit ? inside : outside, 0);
-      if (!near) return near << " at pixel " << x << ", " << y;
+      ::testing::AssertionResult match = ColourNear(image.At(x, y), hit ? inside : outside, 0);
+      if (!match) return match << " at pixel " << x << ", " << y;
     }
   }
   return ::testing::AssertionSuccess();
