@@ -7,6 +7,7 @@
 #include "doubles/d3d8_names.h"
 #include "doubles/recording_device.h"
 #include "doubles/scripted_direct3d.h"
+#include "test_window.h"
 
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
@@ -133,19 +134,13 @@ TEST_F(DeviceStartupTest, EachFailureShowsItsOwnMessage) {
 }
 
 TEST_F(DeviceStartupTest, WindowedParametersComeFromTheDesktopAndTheClientArea) {
-  WNDCLASSEXA windowClass = {};
-  windowClass.cbSize = sizeof(windowClass);
-  windowClass.lpfnWndProc = DefWindowProcA;
-  windowClass.hInstance = GetModuleHandleA(nullptr);
-  windowClass.lpszClassName = "DeviceTestClass";
-  RegisterClassExA(&windowClass);
-  window = CreateWindowExA(0, "DeviceTestClass", "Device test", WS_OVERLAPPEDWINDOW, 80, 80, 640,
-                           480, nullptr, nullptr, windowClass.hInstance, nullptr);
+  // The program's 640 by 480 window, framed.
+  const TestWindow framed(640, 480, WS_OVERLAPPEDWINDOW);
+  window = framed.handle;
   ASSERT_NE(window, nullptr);
   direct3d.displayMode = {1280, 1024, 75, D3DFMT_X8R8G8B8};
 
   ASSERT_EQ(WindowedStartupCaptured(), 1);
-  DestroyWindow(window);
   const D3DPRESENT_PARAMETERS& p = direct3d.presentParams;
   EXPECT_EQ(p.BackBufferWidth, 624u);
   EXPECT_EQ(p.BackBufferHeight, 441u);

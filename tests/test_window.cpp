@@ -18,9 +18,9 @@ bool ClassRegisterOnce() {
 
 }  // namespace
 
-TestWindow::TestWindow(int width, int height) {
+TestWindow::TestWindow(int width, int height, DWORD style) {
   if (!ClassRegisterOnce()) return;
-  handle = CreateWindowExA(0, ClassName, "Velkor test", WS_POPUP, 0, 0, width, height, nullptr,
+  handle = CreateWindowExA(0, ClassName, "Velkor test", style, 0, 0, width, height, nullptr,
                            nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
