@@ -3,21 +3,16 @@
 #define VELKOR_TESTS_DOUBLES_MEMORY_VERTEX_BUFFER_H
 
 #include "device/direct3d.h"
-#include "doubles/call_log.h"
+#include "doubles/recording_double.h"
 
-class MemoryVertexBuffer : public IDirect3DVertexBuffer8 {
+class MemoryVertexBuffer : public RecordingDouble<IDirect3DVertexBuffer8> {
  public:
   explicit MemoryVertexBuffer(UINT length);
 
-  CallLog calls;
-  ULONG references = 1;
   std::vector<BYTE> bytes;
   HRESULT lockResult = D3D_OK;
   bool lockGivesNull = false;
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void**) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
   HRESULT STDMETHODCALLTYPE GetDevice(IDirect3DDevice8** ppDevice) override;
   D3DRESOURCETYPE STDMETHODCALLTYPE GetType() override;
   HRESULT STDMETHODCALLTYPE Lock(UINT OffsetToLock, UINT SizeToLock, BYTE** ppbData,

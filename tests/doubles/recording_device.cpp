@@ -1,25 +1,6 @@
 #include "doubles/recording_device.h"
 
-#include <cstdio>
-
 #include "doubles/d3d8_names.h"
-
-void RecordingDevice::Record(std::string call) {
-  if (echo) std::fprintf(stderr, "%s\n", call.c_str());
-  calls.push_back(std::move(call));
-}
-
-HRESULT STDMETHODCALLTYPE RecordingDevice::QueryInterface(REFIID, void**) { return E_NOINTERFACE; }
-
-ULONG STDMETHODCALLTYPE RecordingDevice::AddRef() {
-  Record(CallDescription("AddRef"));
-  return ++references;
-}
-
-ULONG STDMETHODCALLTYPE RecordingDevice::Release() {
-  Record(CallDescription("Release"));
-  return --references;
-}
 
 HRESULT STDMETHODCALLTYPE RecordingDevice::GetDirect3D(IDirect3D8** ppD3D8) {
   Record(CallDescription("GetDirect3D", ppD3D8));

@@ -8,11 +8,10 @@
 #include <string>
 
 #include "device/direct3d.h"
-#include "doubles/call_log.h"
+#include "doubles/recording_double.h"
 
-class RecordingDevice : public IDirect3DDevice8 {
+class RecordingDevice : public RecordingDouble<IDirect3DDevice8> {
  public:
-  CallLog calls;
   // Every matrix SetTransform received, in order, and the latest one per state.
   std::vector<D3DMATRIX> transforms;
   std::map<DWORD, D3DMATRIX> transformByState;
@@ -27,10 +26,6 @@ class RecordingDevice : public IDirect3DDevice8 {
   // Pointers are logged as "ptr"; these keep which object a call named.
   IDirect3DVertexBuffer8* streamSource = nullptr;
   std::map<DWORD, IDirect3DBaseTexture8*> textures;
-  ULONG references = 1;
-  // Also writes each call to standard error, for tests whose process ends before they can
-  // look at `calls`.
-  bool echo = false;
   // Runs after each Present is recorded, e.g. to feed input to a running message loop.
   std::function<void()> afterPresent;
   // What the Create methods hand out, and their results.
@@ -39,9 +34,6 @@ class RecordingDevice : public IDirect3DDevice8 {
   IDirect3DVertexBuffer8* vertexBufferToCreate = nullptr;
   HRESULT createVertexBufferResult = D3D_OK;
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void**) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
   HRESULT STDMETHODCALLTYPE GetDirect3D(IDirect3D8** ppD3D8) override;
   HRESULT STDMETHODCALLTYPE Present(const RECT* pSourceRect, const RECT* pDestRect,
                                     HWND hDestWindowOverride, const RGNDATA* pDirtyRegion) override;
@@ -82,10 +74,6 @@ class RecordingDevice : public IDirect3DDevice8 {
   HRESULT STDMETHODCALLTYPE SetStreamSource(UINT StreamNumber, IDirect3DVertexBuffer8* pStreamData,
                                             UINT Stride) override;
 
- private:
-  void Record(std::string call);
-
- public:
 #ifdef _WIN32
 #include "doubles/device8_windows_methods.inc"
 #endif
