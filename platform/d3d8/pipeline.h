@@ -1,6 +1,10 @@
 // The contract between the software device's COM objects and its drawing pipeline: the
 // device keeps its state in a PipelineState and hands each draw, with the surfaces it draws
-// into, to PipelineDraw.
+// into, to PipelineDraw. The entry points below live in pipeline.cpp; each stage has a file of
+// its own, in the order a draw runs them: vertex_processing (vertex_fetch, transform,
+// lighting), primitive_draw (assembly, clipping, viewport, culling), rasterizer, span_shader
+// (interpolation, depth, texture_sampler, texture_stages, the write), and target_clear for the
+// clears it defers per tile.
 #ifndef VELKOR_PLATFORM_D3D8_PIPELINE_H
 #define VELKOR_PLATFORM_D3D8_PIPELINE_H
 
