@@ -13,8 +13,6 @@ constexpr char ErrorCaption[] = "Error";
 constexpr DWORD WindowStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
 constexpr int WindowX = 80;
 constexpr int WindowY = 80;
-constexpr int WindowWidth = 640;
-constexpr int WindowHeight = 480;
 
 void WindowClassRegister(HINSTANCE instance) {
   WNDCLASSEXA windowClass = {};
@@ -49,8 +47,9 @@ void ProgramEntry() { AppMain(GetModuleHandleA(nullptr), nullptr, nullptr, 0); }
 
 void AppMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   WindowClassRegister(instance);
-  MainWindow = CreateWindowExA(0, ClassName, Caption, WindowStyle, WindowX, WindowY, WindowWidth,
-                               WindowHeight, nullptr, nullptr, instance, nullptr);
+  MainWindow =
+      CreateWindowExA(0, ClassName, Caption, WindowStyle, WindowX, WindowY, MainWindowWidth,
+                      MainWindowHeight, nullptr, nullptr, instance, nullptr);
   if (MainWindow == nullptr) {
     MessageBoxA(nullptr, "Failed to create window", ErrorCaption, MB_OK);
     ExitProcess(0);

@@ -6,6 +6,9 @@
 
 // The main window; written once, right after it is created.
 extern HWND MainWindow;
+// Its outer size; the device draws into the client area the frame leaves inside it.
+constexpr int MainWindowWidth = 640;
+constexpr int MainWindowHeight = 480;
 
 // The process entry: hands the module instance to AppMain.
 [[noreturn]] void ProgramEntry();

@@ -49,6 +49,29 @@ void DepthFormatProbe() {
   }
 }
 
+// Windowed at the window's client size, or full-screen at the display mode's; with the first
+// depth format the adapter accepts.
+void PresentParamsFill(HWND window, BOOL fullScreen) {
+  PresentParams = {};
+  PresentParams.BackBufferFormat = DisplayMode.Format;
+  PresentParams.BackBufferCount = 1;
+  PresentParams.hDeviceWindow = window;
+  if (fullScreen) {
+    PresentParams.Windowed = FALSE;
+    PresentParams.BackBufferWidth = DisplayMode.Width;
+    PresentParams.BackBufferHeight = DisplayMode.Height;
+  } else {
+    PresentParams.Windowed = TRUE;
+    GetClientRect(window, &ClientRect);
+    PresentParams.BackBufferWidth = ClientRect.right - ClientRect.left;
+    PresentParams.BackBufferHeight = ClientRect.bottom - ClientRect.top;
+  }
+  // Copying in step with the retrace is what paces the frame loop.
+  PresentParams.SwapEffect = D3DSWAPEFFECT_COPY_VSYNC;
+  PresentParams.EnableAutoDepthStencil = FALSE;
+  DepthFormatProbe();
+}
+
 HRESULT DeviceCreate(HWND window, DWORD vertexProcessing) {
   return Direct3DObject->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window, vertexProcessing,
                                       &PresentParams, &Device);
@@ -72,24 +95,7 @@ BOOL DeviceStartup(HWND window, UINT width, UINT height, UINT bitsPerPixel, BOOL
     return StartupFailure("Unable to get the current display mode");
   }
 
-  PresentParams = {};
-  PresentParams.BackBufferFormat = DisplayMode.Format;
-  PresentParams.BackBufferCount = 1;
-  PresentParams.hDeviceWindow = window;
-  if (fullScreen) {
-    PresentParams.Windowed = FALSE;
-    PresentParams.BackBufferWidth = DisplayMode.Width;
-    PresentParams.BackBufferHeight = DisplayMode.Height;
-  } else {
-    PresentParams.Windowed = TRUE;
-    GetClientRect(window, &ClientRect);
-    PresentParams.BackBufferWidth = ClientRect.right - ClientRect.left;
-    PresentParams.BackBufferHeight = ClientRect.bottom - ClientRect.top;
-  }
-  // Copying in step with the retrace is what paces the frame loop.
-  PresentParams.SwapEffect = D3DSWAPEFFECT_COPY_VSYNC;
-  PresentParams.EnableAutoDepthStencil = FALSE;
-  DepthFormatProbe();
+  PresentParamsFill(window, fullScreen);
 
   if (FAILED(DeviceCreate(window, D3DCREATE_HARDWARE_VERTEXPROCESSING)) &&
       FAILED(DeviceCreate(window, D3DCREATE_SOFTWARE_VERTEXPROCESSING))) {

@@ -22,6 +22,19 @@ Matrix4& MatZero(Matrix4& out) {
 float Cosine(float angle) { return static_cast<float>(std::cos(static_cast<double>(angle))); }
 float Sine(float angle) { return static_cast<float>(std::sin(static_cast<double>(angle))); }
 
+// A turn by `angle` in the plane of axes `from` and `to`, taking `from` towards `to` (row
+// `from` gains the sine in column `to`); the third axis and w stay as they are.
+Matrix4& MatRotationPlane(Matrix4& out, float angle, int from, int to) {
+  const float c = Cosine(angle), s = Sine(angle);
+  MatZero(out);
+  for (int i = 0; i < 4; ++i) out.m[i][i] = 1.0f;
+  out.m[from][from] = c;
+  out.m[to][to] = c;
+  out.m[from][to] = s;
+  out.m[to][from] = -s;
+  return out;
+}
+
 // Rows 0 to 2 hold the axes as columns; row 3 moves the eye to the origin.
 Matrix4& MatViewFromAxes(Matrix4& out, const Vector3& eye) {
   out.m[0][0] = AxisX.x;
@@ -98,41 +111,11 @@ Vector3& VecNormalize(Vector3& out, const Vector3& v) {
   return out;
 }
 
-Matrix4& MatRotationX(Matrix4& out, float angle) {
-  const float c = Cosine(angle), s = Sine(angle);
-  MatZero(out);
-  out.m[0][0] = 1.0f;
-  out.m[3][3] = 1.0f;
-  out.m[1][1] = c;
-  out.m[2][2] = c;
-  out.m[1][2] = s;
-  out.m[2][1] = -s;
-  return out;
-}
+Matrix4& MatRotationX(Matrix4& out, float angle) { return MatRotationPlane(out, angle, 1, 2); }
 
-Matrix4& MatRotationY(Matrix4& out, float angle) {
-  const float c = Cosine(angle), s = Sine(angle);
-  MatZero(out);
-  out.m[1][1] = 1.0f;
-  out.m[3][3] = 1.0f;
-  out.m[0][0] = c;
-  out.m[2][2] = c;
-  out.m[2][0] = s;
-  out.m[0][2] = -s;
-  return out;
-}
+Matrix4& MatRotationY(Matrix4& out, float angle) { return MatRotationPlane(out, angle, 2, 0); }
 
-Matrix4& MatRotationZ(Matrix4& out, float angle) {
-  const float c = Cosine(angle), s = Sine(angle);
-  MatZero(out);
-  out.m[2][2] = 1.0f;
-  out.m[3][3] = 1.0f;
-  out.m[0][0] = c;
-  out.m[1][1] = c;
-  out.m[0][1] = s;
-  out.m[1][0] = -s;
-  return out;
-}
+Matrix4& MatRotationZ(Matrix4& out, float angle) { return MatRotationPlane(out, angle, 0, 1); }
 
 Matrix4& MatTranslation(Matrix4& out, float x, float y, float z) {
   MatZero(out);

@@ -91,8 +91,6 @@ const float ProjectionFar = 100.0f;
 namespace {
 
 constexpr char ErrorCaption[] = "Error";
-constexpr UINT WindowWidth = 640;
-constexpr UINT WindowHeight = 480;
 constexpr UINT ColourDepth = 32;
 
 [[noreturn]] void SceneFailure(const char* message) {
@@ -113,7 +111,9 @@ void VertexBufferFill() {
 }  // namespace
 
 void SceneSetup() {
-  if (!DeviceStartup(MainWindow, WindowWidth, WindowHeight, ColourDepth, FALSE)) ExitProcess(0);
+  if (!DeviceStartup(MainWindow, MainWindowWidth, MainWindowHeight, ColourDepth, FALSE)) {
+    ExitProcess(0);
+  }
 
   Device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CW);
   Device->SetVertexShader(CubeVertexFormat);

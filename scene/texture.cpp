@@ -1,3 +1,5 @@
+#include <cstdio>
+
 #include "scene/scene.h"
 
 IDirect3DTexture8* CubeTexture = nullptr;
@@ -51,7 +53,11 @@ IDirect3DTexture8* TextureLoad() {
 
   HANDLE file = CreateFileA(CubeTextureFile, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return TextureFailure("Missing file: mad040.raw");
+  if (file == INVALID_HANDLE_VALUE) {
+    char message[sizeof "Missing file: " + sizeof CubeTextureFile];
+    std::snprintf(message, sizeof message, "Missing file: %s", CubeTextureFile);
+    return TextureFailure(message);
+  }
   BYTE* row = static_cast<BYTE*>(LocalAlloc(LMEM_ZEROINIT, SourceRowBytes));
   if (row == nullptr) return TextureFailure("Out of memory");
 

@@ -1,19 +1,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <string>
 
 #include "app/app.h"
-#include "doubles/memory_texture.h"
-#include "working_directory.h"
-#include "doubles/memory_vertex_buffer.h"
 #include "doubles/recording_device.h"
-#include "doubles/scripted_direct3d.h"
+#include "program_doubles.h"
 #include "scene/scene.h"
 
 using ::testing::AllOf;
@@ -59,10 +51,12 @@ class MainWindowProcTest : public ::testing::Test {
 
 TEST_F(MainWindowProcTest, PaintDrawsOneFrame) {
   EXPECT_EQ(MainWindowProc(window, WM_PAINT, 0, 0), 0);
-  EXPECT_THAT(device.calls,
-              ElementsAre("Clear(0, null, 3, 0, 1, 0)", "BeginScene()", "SetTransform(256, ptr)",
-                          "SetStreamSource(0, null, 32)", "DrawPrimitive(4, 0, 12)", "EndScene()",
-                          "Present(null, null, null, null)"));
+  EXPECT_THAT(
+      device.calls,
+      ElementsAre("Clear(0, null, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0x00000000, 1, 0)",
+                  "BeginScene()", "SetTransform(D3DTS_WORLD, ptr)", "SetStreamSource(0, null, 32)",
+                  "DrawPrimitive(D3DPT_TRIANGLELIST, 0, 12)", "EndScene()",
+                  "Present(null, null, null, null)"));
   EXPECT_EQ(SpinAngle, 0.02f);
 }
 
@@ -89,21 +83,10 @@ TEST_F(MainWindowProcTest, CloseDestroysTheWindowAndDestructionQuits) {
 // Whole runs of the main routine, each in a process of its own, against the test doubles.
 class AppMainDeathTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::ofstream("mad040.raw", std::ios::binary) << std::string(256 * 256 * 3, '\x40');
-    Direct3DToCreate = &direct3d;
-    direct3d.deviceToCreate = &device;
-    device.vertexBufferToCreate = &vertexBuffer;
-    device.textureToCreate = &texture;
-    device.echo = true;
-  }
-  void TearDown() override { Direct3DToCreate = nullptr; }
+  void SetUp() override { device.echo = true; }
 
-  ScratchWorkingDirectory workingDirectory;
-  ScriptedDirect3D direct3d;
-  RecordingDevice device;
-  MemoryVertexBuffer vertexBuffer{1152};
-  MemoryTexture texture{256, 256, 1024, 0};
+  ProgramDoubles doubles;
+  RecordingDevice& device = doubles.device;
 };
 
 TEST_F(AppMainDeathTest, EscapeAfterSomeFramesShutsDownWithCodeZero) {

@@ -4,14 +4,23 @@
 #include <string>
 
 #include "device/device.h"
+#include "doubles/d3d8_names.h"
 #include "doubles/recording_device.h"
 #include "doubles/scripted_direct3d.h"
+#include "test_window.h"
 
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 
 namespace {
+
+// The depth probe's question about `format` on the desktop's X8R8G8B8.
+std::string Probe(const std::string& format) {
+  return "CheckDeviceFormat(0, D3DDEVTYPE_HAL, D3DFMT_X8R8G8B8, D3DUSAGE_DEPTHSTENCIL, "
+         "D3DRTYPE_SURFACE, " +
+         format + ")";
+}
 
 class DeviceStartupTest : public ::testing::Test {
  protected:
@@ -26,8 +35,8 @@ class DeviceStartupTest : public ::testing::Test {
   }
 
   // Runs a windowed start-up and returns its result, keeping what it wrote on stderr.
-  BOOL StartWindowed() { return Start(FALSE, 640, 480, 32); }
-  BOOL Start(BOOL fullScreen, UINT width, UINT height, UINT bits) {
+  BOOL WindowedStartupCaptured() { return StartupCaptured(FALSE, 640, 480, 32); }
+  BOOL StartupCaptured(BOOL fullScreen, UINT width, UINT height, UINT bits) {
     ::testing::internal::CaptureStderr();
     const BOOL result = DeviceStartup(window, width, height, bits, fullScreen);
     errors = ::testing::internal::GetCapturedStderr();
@@ -57,8 +66,8 @@ class DeviceStartupTest : public ::testing::Test {
 };
 
 TEST_F(DeviceStartupTest, TheFirstAcceptedDepthFormatEndsTheProbe) {
-  ASSERT_EQ(StartWindowed(), 1);
-  EXPECT_THAT(DepthProbes(), ElementsAre("CheckDeviceFormat(0, 1, 22, 2, 1, 71)"));
+  ASSERT_EQ(WindowedStartupCaptured(), 1);
+  EXPECT_THAT(DepthProbes(), ElementsAre(Probe("D3DFMT_D32")));
   EXPECT_EQ(direct3d.presentParams.AutoDepthStencilFormat, D3DFMT_D32);
   EXPECT_EQ(direct3d.presentParams.EnableAutoDepthStencil, TRUE);
   EXPECT_THAT(errors, IsEmpty());
@@ -69,17 +78,16 @@ TEST_F(DeviceStartupTest, TheFirstAcceptedDepthFormatEndsTheProbe) {
 
 TEST_F(DeviceStartupTest, OnlySixteenBitDepthIsFoundAfterTwoRefusals) {
   direct3d.acceptedDepthFormats = {D3DFMT_D16};
-  ASSERT_EQ(StartWindowed(), 1);
-  EXPECT_THAT(DepthProbes(), ElementsAre("CheckDeviceFormat(0, 1, 22, 2, 1, 71)",
-                                         "CheckDeviceFormat(0, 1, 22, 2, 1, 77)",
-                                         "CheckDeviceFormat(0, 1, 22, 2, 1, 80)"));
+  ASSERT_EQ(WindowedStartupCaptured(), 1);
+  EXPECT_THAT(DepthProbes(),
+              ElementsAre(Probe("D3DFMT_D32"), Probe("D3DFMT_D24X8"), Probe("D3DFMT_D16")));
   EXPECT_EQ(direct3d.presentParams.AutoDepthStencilFormat, D3DFMT_D16);
   EXPECT_EQ(direct3d.presentParams.EnableAutoDepthStencil, TRUE);
 }
 
 TEST_F(DeviceStartupTest, NoDepthFormatStillGivesADeviceWithoutDepthBuffer) {
   direct3d.acceptedDepthFormats = {};
-  ASSERT_EQ(StartWindowed(), 1);
+  ASSERT_EQ(WindowedStartupCaptured(), 1);
   EXPECT_EQ(DepthProbes().size(), 3u);
   EXPECT_EQ(direct3d.presentParams.EnableAutoDepthStencil, FALSE);
   EXPECT_EQ(direct3d.presentParams.AutoDepthStencilFormat, D3DFMT_UNKNOWN);
@@ -88,9 +96,11 @@ TEST_F(DeviceStartupTest, NoDepthFormatStillGivesADeviceWithoutDepthBuffer) {
 
 TEST_F(DeviceStartupTest, SoftwareVertexProcessingIsTheFallback) {
   direct3d.hardwareCreateResult = D3DERR_NOTAVAILABLE;
-  ASSERT_EQ(StartWindowed(), 1);
-  EXPECT_THAT(DeviceCreations(), ElementsAre("CreateDevice(0, 1, null, 64, ptr, ptr)",
-                                             "CreateDevice(0, 1, null, 32, ptr, ptr)"));
+  ASSERT_EQ(WindowedStartupCaptured(), 1);
+  EXPECT_THAT(DeviceCreations(), ElementsAre("CreateDevice(0, D3DDEVTYPE_HAL, null, "
+                                             "D3DCREATE_HARDWARE_VERTEXPROCESSING, ptr, ptr)",
+                                             "CreateDevice(0, D3DDEVTYPE_HAL, null, "
+                                             "D3DCREATE_SOFTWARE_VERTEXPROCESSING, ptr, ptr)"));
   EXPECT_THAT(errors, IsEmpty());
 }
 
@@ -117,26 +127,20 @@ TEST_F(DeviceStartupTest, EachFailureShowsItsOwnMessage) {
     scripted.deviceToCreate = &device;
     Direct3DToCreate = &scripted;
     c.script(scripted);
-    EXPECT_EQ(Start(FALSE, 640, 480, 32), 0);
+    EXPECT_EQ(StartupCaptured(FALSE, 640, 480, 32), 0);
     EXPECT_THAT(errors, HasSubstr(std::string("Error: ") + c.message));
     DeviceShutdown();
   }
 }
 
 TEST_F(DeviceStartupTest, WindowedParametersComeFromTheDesktopAndTheClientArea) {
-  WNDCLASSEXA windowClass = {};
-  windowClass.cbSize = sizeof(windowClass);
-  windowClass.lpfnWndProc = DefWindowProcA;
-  windowClass.hInstance = GetModuleHandleA(nullptr);
-  windowClass.lpszClassName = "DeviceTestClass";
-  RegisterClassExA(&windowClass);
-  window = CreateWindowExA(0, "DeviceTestClass", "Device test", WS_OVERLAPPEDWINDOW, 80, 80, 640,
-                           480, nullptr, nullptr, windowClass.hInstance, nullptr);
+  // The program's 640 by 480 window, framed.
+  const TestWindow framed(640, 480, WS_OVERLAPPEDWINDOW);
+  window = framed.handle;
   ASSERT_NE(window, nullptr);
   direct3d.displayMode = {1280, 1024, 75, D3DFMT_X8R8G8B8};
 
-  ASSERT_EQ(StartWindowed(), 1);
-  DestroyWindow(window);
+  ASSERT_EQ(WindowedStartupCaptured(), 1);
   const D3DPRESENT_PARAMETERS& p = direct3d.presentParams;
   EXPECT_EQ(p.BackBufferWidth, 624u);
   EXPECT_EQ(p.BackBufferHeight, 441u);
@@ -165,7 +169,7 @@ TEST_F(DeviceStartupTest, FullScreenUsesTheRequestedModeWithoutAskingTheDesktop)
     ScriptedDirect3D scripted;
     scripted.deviceToCreate = &device;
     Direct3DToCreate = &scripted;
-    ASSERT_EQ(Start(TRUE, 800, 600, c.bits), 1);
+    ASSERT_EQ(StartupCaptured(TRUE, 800, 600, c.bits), 1);
     const D3DPRESENT_PARAMETERS& p = scripted.presentParams;
     EXPECT_EQ(p.BackBufferWidth, 800u);
     EXPECT_EQ(p.BackBufferHeight, 600u);
@@ -173,8 +177,9 @@ TEST_F(DeviceStartupTest, FullScreenUsesTheRequestedModeWithoutAskingTheDesktop)
     EXPECT_EQ(p.Windowed, FALSE);
     EXPECT_EQ(DisplayMode.RefreshRate, 0u);
     // The format goes to the depth probe unchanged, 0 included.
-    EXPECT_EQ(scripted.calls.front(),
-              "CheckDeviceFormat(0, 1, " + std::to_string(c.format) + ", 2, 1, 71)");
+    EXPECT_EQ(scripted.calls.front(), "CheckDeviceFormat(0, D3DDEVTYPE_HAL, " +
+                                          FormatName(c.format) +
+                                          ", D3DUSAGE_DEPTHSTENCIL, D3DRTYPE_SURFACE, D3DFMT_D32)");
     device.references = 1;
     DeviceShutdown();
   }
@@ -182,7 +187,7 @@ TEST_F(DeviceStartupTest, FullScreenUsesTheRequestedModeWithoutAskingTheDesktop)
 
 TEST_F(DeviceStartupTest, ShutdownReleasesWhatExistsOnce) {
   direct3d.hardwareCreateResult = direct3d.softwareCreateResult = D3DERR_NOTAVAILABLE;
-  ASSERT_EQ(Start(FALSE, 640, 480, 32), 0);
+  ASSERT_EQ(StartupCaptured(FALSE, 640, 480, 32), 0);
   DeviceShutdown();
   EXPECT_EQ(direct3d.references, 0u);
   EXPECT_THAT(device.calls, IsEmpty());
@@ -197,7 +202,7 @@ TEST_F(DeviceStartupTest, ShutdownReleasesWhatExistsOnce) {
 }
 
 TEST_F(DeviceStartupTest, ShutdownAfterSuccessReleasesBoth) {
-  ASSERT_EQ(StartWindowed(), 1);
+  ASSERT_EQ(WindowedStartupCaptured(), 1);
   DeviceShutdown();
   EXPECT_THAT(device.calls, ElementsAre("Release()"));
   EXPECT_EQ(direct3d.references, 0u);

@@ -4,11 +4,14 @@
 #include <cmath>
 
 #include "doubles/recording_device.h"
+#include "matrix_near.h"
 #include "scene/scene.h"
 
 using ::testing::ElementsAre;
 
 namespace {
+
+constexpr float Pi = 3.14159265f;
 
 class FrameTest : public ::testing::Test {
  protected:
@@ -23,20 +26,11 @@ class FrameTest : public ::testing::Test {
     SpinAngle = 0.0f;
   }
 
-  // The world matrix a frame at this angle must set, built from the library's own factors.
-  static Matrix4 ExpectedWorld(float angle) {
-    Matrix4 world, step;
-    MatRotationX(world, angle);
-    MatMultiply(world, world, MatRotationY(step, angle));
-    MatMultiply(world, world, MatRotationZ(step, angle));
-    MatMultiply(world, world, MatTranslation(step, -0.5f, -0.5f, -3.5f));
-    return world;
-  }
-
-  static void ExpectSameMatrix(const D3DMATRIX& actual, const Matrix4& expected) {
-    for (int r = 0; r < 4; ++r) {
-      for (int c = 0; c < 4; ++c) EXPECT_EQ(actual.m[r][c], expected.m[r][c]) << r << ", " << c;
-    }
+  // The world matrix the frame at `angle` sets.
+  D3DMATRIX WorldAt(float angle) {
+    SpinAngle = angle;
+    FrameRender();
+    return device.transforms.back();
   }
 
   RecordingDevice device;
@@ -49,20 +43,37 @@ class FrameTest : public ::testing::Test {
 TEST_F(FrameTest, IssuesExactlyTheFrameCallsInOrder) {
   FrameRender();
   EXPECT_THAT(device.calls,
-              ElementsAre("Clear(0, null, 3, 0, 1, 0)", "BeginScene()", "SetTransform(256, ptr)",
-                          "SetStreamSource(0, ptr, 32)", "DrawPrimitive(4, 0, 12)", "EndScene()",
-                          "Present(null, null, null, null)"));
+              ElementsAre("Clear(0, null, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0x00000000, 1, 0)",
+                          "BeginScene()", "SetTransform(D3DTS_WORLD, ptr)",
+                          "SetStreamSource(0, ptr, 32)", "DrawPrimitive(D3DPT_TRIANGLELIST, 0, 12)",
+                          "EndScene()", "Present(null, null, null, null)"));
   EXPECT_EQ(device.streamSource, vertexBuffer);
 }
 
-TEST_F(FrameTest, FirstFrameIsThePureTranslation) {
-  FrameRender();
-  ASSERT_EQ(device.transforms.size(), 1u);
-  const float translation[4][4] = {
-      {1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {-0.5f, -0.5f, -3.5f, 1}};
-  for (int r = 0; r < 4; ++r) {
-    for (int c = 0; c < 4; ++c) EXPECT_EQ(device.transforms[0].m[r][c], translation[r][c]);
-  }
+// With row vectors the world matrix is Rx(a) Ry(a) Rz(a) T(-0.5, -0.5, -3.5), where
+//   Rx = [1 0 0; 0 c s; 0 -s c],  Ry = [c 0 -s; 0 1 0; s 0 c],  Rz = [c s 0; -s c 0; 0 0 1].
+// Multiplied out, its rotation rows are
+//   (c^2, cs, -s),  (s^2 c - cs, s^3 + c^2, sc),  (c^2 s + s^2, cs^2 - sc, c^2),
+// and row 3 is the translation (-0.5, -0.5, -3.5, 1).
+TEST_F(FrameTest, TheWorldMatrixTurnsAboutXThenYThenZAndThenMoves) {
+  // a = 0: the pure translation.
+  EXPECT_TRUE(MatrixNear(WorldAt(0.0f).m,
+                         {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {-0.5f, -0.5f, -3.5f, 1}}, 0));
+  // a = pi / 2 (c = 0, s = 1): x goes to -z, y stays, z goes to x.
+  EXPECT_TRUE(MatrixNear(WorldAt(Pi / 2).m,
+                         {{0, 0, -1, 0}, {0, 1, 0, 0}, {1, 0, 0, 0}, {-0.5f, -0.5f, -3.5f, 1}},
+                         1e-6f));
+  // a = pi (c = -1, s = 0): the three half turns undo each other.
+  EXPECT_TRUE(MatrixNear(
+      WorldAt(Pi).m, {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {-0.5f, -0.5f, -3.5f, 1}}, 1e-6f));
+  // a = pi / 3 (c = 1/2, s = sqrt(3)/2): (1/4, sqrt(3)/4, -sqrt(3)/2),
+  // (3/8 - sqrt(3)/4, 3 sqrt(3)/8 + 1/4, sqrt(3)/4), (sqrt(3)/8 + 3/4, 3/8 - sqrt(3)/4, 1/4).
+  EXPECT_TRUE(MatrixNear(WorldAt(Pi / 3).m,
+                         {{0.25f, 0.4330127f, -0.8660254f, 0},
+                          {-0.0580127f, 0.8995191f, 0.4330127f, 0},
+                          {0.9665064f, -0.0580127f, 0.25f, 0},
+                          {-0.5f, -0.5f, -3.5f, 1}},
+                         1e-6f));
 }
 
 TEST_F(FrameTest, TheAngleAdvancesAfterPresent) {
@@ -70,8 +81,11 @@ TEST_F(FrameTest, TheAngleAdvancesAfterPresent) {
   EXPECT_EQ(SpinAngle, 0.02f);
   FrameRender();
   ASSERT_EQ(device.transforms.size(), 2u);
-  ExpectSameMatrix(device.transforms[1], ExpectedWorld(0.02f));
+  // The second frame is drawn at the angle the first one left.
+  const D3DMATRIX second = device.transforms[1];
   EXPECT_EQ(SpinAngle, 0.02f + 0.02f);
+  EXPECT_TRUE(MatrixNear(second.m, WorldAt(0.02f).m, 0));
+  EXPECT_FALSE(MatrixNear(second.m, WorldAt(0.0f).m, 1e-3f));
 }
 
 TEST_F(FrameTest, FiftyFramesAddUpInSinglePrecision) {
@@ -83,7 +97,8 @@ TEST_F(FrameTest, FiftyFramesAddUpInSinglePrecision) {
   EXPECT_EQ(SpinAngle, sum);
   EXPECT_LT(SpinAngle, 1.0f);
   EXPECT_GT(SpinAngle, 0.9999f);
-  ExpectSameMatrix(device.transforms.back(), ExpectedWorld(sum - 0.02f));
+  const D3DMATRIX last = device.transforms.back();
+  EXPECT_TRUE(MatrixNear(last.m, WorldAt(sum - 0.02f).m, 0));
 }
 
 TEST_F(FrameTest, TheFirstTurnKeepsThePlainSumsThenWraps) {

@@ -3,12 +3,14 @@
 #include <cmath>
 
 #include "math/vecmath.h"
+#include "matrix_near.h"
 
 namespace {
 
 constexpr float Tolerance = 1e-6f;
 
-Vector3 Transform(const Vector3& v, const Matrix4& m) {
+// The point v moved by m (v * m with row vectors).
+Vector3 PointTransformed(const Vector3& v, const Matrix4& m) {
   Vector3 out;
   out.x = v.x * m.m[0][0] + v.y * m.m[1][0] + v.z * m.m[2][0] + m.m[3][0];
   out.y = v.x * m.m[0][1] + v.y * m.m[1][1] + v.z * m.m[2][1] + m.m[3][1];
@@ -16,18 +18,15 @@ Vector3 Transform(const Vector3& v, const Matrix4& m) {
   return out;
 }
 
-void ExpectVectorNear(const Vector3& actual, float x, float y, float z, float tolerance) {
-  EXPECT_NEAR(actual.x, x, tolerance);
-  EXPECT_NEAR(actual.y, y, tolerance);
-  EXPECT_NEAR(actual.z, z, tolerance);
-}
-
-void ExpectMatrixEqual(const Matrix4& actual, const float (&expected)[4][4]) {
-  for (int r = 0; r < 4; ++r) {
-    for (int c = 0; c < 4; ++c) {
-      EXPECT_EQ(actual.m[r][c], expected[r][c]) << "element (" << r << ", " << c << ")";
-    }
+::testing::AssertionResult VectorNear(const Vector3& actual, float x, float y, float z,
+                                      float tolerance) {
+  if (std::fabs(actual.x - x) <= tolerance && std::fabs(actual.y - y) <= tolerance &&
+      std::fabs(actual.z - z) <= tolerance) {
+    return ::testing::AssertionSuccess();
   }
+  return ::testing::AssertionFailure()
+         << "(" << actual.x << ", " << actual.y << ", " << actual.z << ") is not within "
+         << tolerance << " of (" << x << ", " << y << ", " << z << ")";
 }
 
 // Builders must write all 16 elements, whatever the output held before.
@@ -45,17 +44,17 @@ const float Identity[4][4] = {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 0
 
 TEST(Vectors, AddSubtractCrossAndTheirAliasing) {
   Vector3 a{1, 2, 3}, b{10, 20, 30}, out;
-  ExpectVectorNear(VecAdd(out, a, b), 11, 22, 33, 0);
-  ExpectVectorNear(VecSubtract(out, a, b), -9, -18, -27, 0);
+  EXPECT_TRUE(VectorNear(VecAdd(out, a, b), 11, 22, 33, 0));
+  EXPECT_TRUE(VectorNear(VecSubtract(out, a, b), -9, -18, -27, 0));
   VecAdd(a, a, b);
-  ExpectVectorNear(a, 11, 22, 33, 0);
+  EXPECT_TRUE(VectorNear(a, 11, 22, 33, 0));
   VecSubtract(a, a, b);
-  ExpectVectorNear(a, 1, 2, 3, 0);
+  EXPECT_TRUE(VectorNear(a, 1, 2, 3, 0));
 
   Vector3 x{1, 0, 0}, y{0, 1, 0};
-  ExpectVectorNear(VecCross(out, x, y), 0, 0, 1, 0);
-  ExpectVectorNear(VecCross(out, y, x), 0, 0, -1, 0);
-  ExpectVectorNear(VecCross(out, Vector3{1, 2, 3}, Vector3{4, 5, 6}), -3, 6, -3, 0);
+  EXPECT_TRUE(VectorNear(VecCross(out, x, y), 0, 0, 1, 0));
+  EXPECT_TRUE(VectorNear(VecCross(out, y, x), 0, 0, -1, 0));
+  EXPECT_TRUE(VectorNear(VecCross(out, Vector3{1, 2, 3}, Vector3{4, 5, 6}), -3, 6, -3, 0));
 }
 
 TEST(Vectors, DotSumsZFirst) {
@@ -66,7 +65,7 @@ TEST(Vectors, DotSumsZFirst) {
 
 TEST(Vectors, NormalizeGivesUnitLengthAndNaNForZero) {
   Vector3 v{3, 4, 0};
-  ExpectVectorNear(VecNormalize(v, v), 0.6f, 0.8f, 0.0f, Tolerance);
+  EXPECT_TRUE(VectorNear(VecNormalize(v, v), 0.6f, 0.8f, 0.0f, Tolerance));
 
   Vector3 zero{0, 0, 0}, out;
   VecNormalize(out, zero);
@@ -77,11 +76,11 @@ TEST(Vectors, NormalizeGivesUnitLengthAndNaNForZero) {
 
 TEST(Rotations, AngleZeroIsTheIdentity) {
   Matrix4 m = Garbage();
-  ExpectMatrixEqual(MatRotationX(m, 0.0f), Identity);
+  EXPECT_TRUE(MatrixNear(MatRotationX(m, 0.0f).m, Identity, 0));
   m = Garbage();
-  ExpectMatrixEqual(MatRotationY(m, 0.0f), Identity);
+  EXPECT_TRUE(MatrixNear(MatRotationY(m, 0.0f).m, Identity, 0));
   m = Garbage();
-  ExpectMatrixEqual(MatRotationZ(m, 0.0f), Identity);
+  EXPECT_TRUE(MatrixNear(MatRotationZ(m, 0.0f).m, Identity, 0));
 }
 
 TEST(Rotations, TurnAKnownPointByHandComputedValues) {
@@ -90,25 +89,31 @@ TEST(Rotations, TurnAKnownPointByHandComputedValues) {
   Matrix4 m = Garbage();
 
   // About X: y' = 2c - 3s, z' = 2s + 3c
-  ExpectVectorNear(Transform(p, MatRotationX(m, angle)), 1, 0.2320508f, 3.5980762f, Tolerance);
+  EXPECT_TRUE(VectorNear(PointTransformed(p, MatRotationX(m, angle)), 1, 0.2320508f, 3.5980762f,
+                         Tolerance));
   // About Y: x' = c + 3s, z' = -s + 3c
-  ExpectVectorNear(Transform(p, MatRotationY(m, angle)), 2.3660254f, 2, 2.0980762f, Tolerance);
+  EXPECT_TRUE(VectorNear(PointTransformed(p, MatRotationY(m, angle)), 2.3660254f, 2, 2.0980762f,
+                         Tolerance));
   // About Z: x' = c - 2s, y' = s + 2c
-  ExpectVectorNear(Transform(p, MatRotationZ(m, angle)), -0.1339746f, 2.2320508f, 3, Tolerance);
+  EXPECT_TRUE(VectorNear(PointTransformed(p, MatRotationZ(m, angle)), -0.1339746f, 2.2320508f, 3,
+                         Tolerance));
 
   // A quarter turn takes each axis to the next, as row vectors go.
   const float quarter = 1.5707964f;
-  ExpectVectorNear(Transform(Vector3{0, 1, 0}, MatRotationX(m, quarter)), 0, 0, 1, Tolerance);
-  ExpectVectorNear(Transform(Vector3{0, 0, 1}, MatRotationY(m, quarter)), 1, 0, 0, Tolerance);
-  ExpectVectorNear(Transform(Vector3{1, 0, 0}, MatRotationZ(m, quarter)), 0, 1, 0, Tolerance);
+  EXPECT_TRUE(
+      VectorNear(PointTransformed(Vector3{0, 1, 0}, MatRotationX(m, quarter)), 0, 0, 1, Tolerance));
+  EXPECT_TRUE(
+      VectorNear(PointTransformed(Vector3{0, 0, 1}, MatRotationY(m, quarter)), 1, 0, 0, Tolerance));
+  EXPECT_TRUE(
+      VectorNear(PointTransformed(Vector3{1, 0, 0}, MatRotationZ(m, quarter)), 0, 1, 0, Tolerance));
 }
 
 TEST(Translation, MovesPointsByRowThree) {
   Matrix4 m = Garbage();
   MatTranslation(m, 4, 5, 6);
   const float expected[4][4] = {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {4, 5, 6, 1}};
-  ExpectMatrixEqual(m, expected);
-  ExpectVectorNear(Transform(Vector3{1, 2, 3}, m), 5, 7, 9, 0);
+  EXPECT_TRUE(MatrixNear(m.m, expected, 0));
+  EXPECT_TRUE(VectorNear(PointTransformed(Vector3{1, 2, 3}, m), 5, 7, 9, 0));
 }
 
 TEST(Multiply, SumsEachElementLeftToRight) {
@@ -131,10 +136,10 @@ TEST(Multiply, OutputMayBeEitherInput) {
 
   MatMultiply(expected, originalW, originalS);
   MatMultiply(w, w, s);
-  ExpectMatrixEqual(w, expected.m);
+  EXPECT_TRUE(MatrixNear(w.m, expected.m, 0));
 
   MatMultiply(s, originalW, s);
-  ExpectMatrixEqual(s, expected.m);
+  EXPECT_TRUE(MatrixNear(s.m, expected.m, 0));
 }
 
 TEST(Multiply, ProductAppliesTheLeftFactorFirst) {
@@ -144,23 +149,23 @@ TEST(Multiply, ProductAppliesTheLeftFactorFirst) {
   MatMultiply(product, rotation, translation);
 
   const Vector3 p{5, -5, 5};
-  const Vector3 stepByStep = Transform(Transform(p, rotation), translation);
-  const Vector3 composed = Transform(p, product);
-  ExpectVectorNear(composed, stepByStep.x, stepByStep.y, stepByStep.z, 1e-5f);
+  const Vector3 stepByStep = PointTransformed(PointTransformed(p, rotation), translation);
+  const Vector3 composed = PointTransformed(p, product);
+  EXPECT_TRUE(VectorNear(composed, stepByStep.x, stepByStep.y, stepByStep.z, 1e-5f));
 }
 
 TEST(LookAt, RightHandedCameraOnThePositiveZAxis) {
   Matrix4 view = Garbage();
   MatLookAtRH(view, Vector3{0, 0, 15}, Vector3{0, 0, 0}, Vector3{0, 1, 0});
   const float expected[4][4] = {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, -15, 1}};
-  ExpectMatrixEqual(view, expected);
+  EXPECT_TRUE(MatrixNear(view.m, expected, 0));
 }
 
 TEST(LookAt, LeftHandedCameraLooksTheOtherWay) {
   Matrix4 view = Garbage();
   MatLookAtLH(view, Vector3{0, 0, 15}, Vector3{0, 0, 0}, Vector3{0, 1, 0});
   const float expected[4][4] = {{-1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, -1, 0}, {0, 0, 15, 1}};
-  ExpectMatrixEqual(view, expected);
+  EXPECT_TRUE(MatrixNear(view.m, expected, 0));
 }
 
 TEST(LookAt, PutsTheEyeAtTheOriginAndTheTargetOnTheViewAxis) {
@@ -169,12 +174,12 @@ TEST(LookAt, PutsTheEyeAtTheOriginAndTheTargetOnTheViewAxis) {
   Matrix4 view;
 
   MatLookAtRH(view, eye, at, up);
-  ExpectVectorNear(Transform(eye, view), 0, 0, 0, 1e-5f);
-  ExpectVectorNear(Transform(at, view), 0, 0, -distance, 1e-5f);
+  EXPECT_TRUE(VectorNear(PointTransformed(eye, view), 0, 0, 0, 1e-5f));
+  EXPECT_TRUE(VectorNear(PointTransformed(at, view), 0, 0, -distance, 1e-5f));
 
   MatLookAtLH(view, eye, at, up);
-  ExpectVectorNear(Transform(eye, view), 0, 0, 0, 1e-5f);
-  ExpectVectorNear(Transform(at, view), 0, 0, distance, 1e-5f);
+  EXPECT_TRUE(VectorNear(PointTransformed(eye, view), 0, 0, 0, 1e-5f));
+  EXPECT_TRUE(VectorNear(PointTransformed(at, view), 0, 0, distance, 1e-5f));
 }
 
 TEST(Perspective, RightHandedValuesForTheScene) {

@@ -1,21 +1,28 @@
-// The program's own frame on the device: at spin angle 0 only the cube's z = +5 face shows,
-// where its corners project by hand, with the texture mirrored left to right.
+// The program's own scene and frame on the device: at spin angle 0 only the cube's z = +5 face
+// shows, where its corners project by hand, with the texture mirrored left to right.
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "cube_scene.h"
+#include "program_scene.h"
 #include "render_device.h"
 
 namespace {
 
-constexpr UINT Width = 624, Height = 441;  // the program's client area
+constexpr UINT Width = ProgramClientWidth, Height = ProgramClientHeight;
 constexpr D3DCOLOR Red = 0x00FF0000, Green = 0x0000FF00, Blue = 0x000000FF, White = 0x00FFFFFF;
 
-// A test image of four quadrants; full channels survive the lighting times four unchanged.
-D3DCOLOR Quadrants(UINT x, UINT y) {
-  if (y < 128) return x < 128 ? Red : Green;
-  return x < 128 ? Blue : White;
+// A picture of four quadrants; full channels survive the lighting times four unchanged.
+Picture Quadrants() {
+  Picture picture;
+  for (UINT y = 0; y < PictureSize; ++y) {
+    for (UINT x = 0; x < PictureSize; ++x) {
+      const D3DCOLOR colour = y < 128 ? (x < 128 ? Red : Green) : (x < 128 ? Blue : White);
+      picture.insert(picture.end(), {static_cast<BYTE>(colour >> 16),
+                                     static_cast<BYTE>(colour >> 8), static_cast<BYTE>(colour)});
+    }
+  }
+  return picture;
 }
 
 // Where a corner of the face lands, from the documented transforms: the cube moved by
@@ -35,28 +42,12 @@ ScreenPoint FaceCorner(double x, double y) {
 
 class CubeFrameTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ASSERT_NE(render.device, nullptr);
-    ASSERT_TRUE(CubeSceneSetUp(render.device, Quadrants, scene));
-    Device = render.device;
-    CubeVertexBuffer = scene.vertexBuffer;
-    SpinAngle = 0.0f;
-  }
-
-  void TearDown() override {
-    Device = nullptr;
-    CubeVertexBuffer = nullptr;
-    SpinAngle = 0.0f;
-    CubeSceneRelease(scene);
-  }
-
-  RenderDevice render{Width, Height, D3DFMT_D32};
-  CubeScene scene;
+  ProgramScene scene{Quadrants()};
 };
 
 TEST_F(CubeFrameTest, AtAngleZeroOnlyTheNearFaceShowsWithinItsProjectedOutline) {
   FrameRender();
-  const BackBufferImage image = render.ReadBackBuffer();
+  const BackBufferImage image = BackBufferRead(Device);
   ASSERT_EQ(image.width, Width);
   const ScreenPoint topLeft = FaceCorner(-5, 5), bottomRight = FaceCorner(5, -5);
   for (UINT y = 0; y < Height; ++y) {
@@ -78,7 +69,7 @@ TEST_F(CubeFrameTest, AtAngleZeroOnlyTheNearFaceShowsWithinItsProjectedOutline) 
 
 TEST_F(CubeFrameTest, TheFaceShowsTheTextureMirroredLeftToRight) {
   FrameRender();
-  const BackBufferImage image = render.ReadBackBuffer();
+  const BackBufferImage image = BackBufferRead(Device);
   ASSERT_EQ(image.width, Width);
   const ScreenPoint topLeft = FaceCorner(-5, 5), bottomRight = FaceCorner(5, -5);
   // A point a quarter of the way in from each corner of the face.

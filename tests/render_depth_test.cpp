@@ -11,7 +11,8 @@ namespace {
 constexpr UINT Size = 40;
 constexpr D3DCOLOR Red = 0x00FF0000, Green = 0x0000FF00, Blue = 0x000000FF;
 
-std::vector<ScreenVertex> Quad(float x0, float y0, float x1, float y1, float z, D3DCOLOR colour) {
+std::vector<TransformedVertex> Quad(float x0, float y0, float x1, float y1, float z,
+                                    D3DCOLOR colour) {
   return {{x0, y0, z, 1.0f, colour, 0, 0},
           {x1, y0, z, 1.0f, colour, 0, 0},
           {x0, y1, z, 1.0f, colour, 0, 0},
@@ -26,18 +27,18 @@ class DepthTest : public ::testing::TestWithParam<D3DFORMAT> {
   }
 
   // Clears, draws `first` then `second` over the whole target, and gives the centre's colour.
-  D3DCOLOR Overlap(const std::vector<ScreenVertex>& first,
-                   const std::vector<ScreenVertex>& second) {
-    ClearTarget(render, 0, true);
-    DrawScreenVertices(render, D3DPT_TRIANGLESTRIP, first);
-    DrawScreenVertices(render, D3DPT_TRIANGLESTRIP, second);
-    const BackBufferImage image = render.ReadBackBuffer();
+  D3DCOLOR Overlap(const std::vector<TransformedVertex>& first,
+                   const std::vector<TransformedVertex>& second) {
+    BackBufferClear(render, 0, true);
+    TransformedVerticesDraw(render, D3DPT_TRIANGLESTRIP, first);
+    TransformedVerticesDraw(render, D3DPT_TRIANGLESTRIP, second);
+    const BackBufferImage image = render.BackBufferRead();
     return image.width == Size ? image.At(Size / 2, Size / 2) & 0xFFFFFF : 0xDEAD;
   }
 
   RenderDevice render{Size, Size, GetParam()};
-  const std::vector<ScreenVertex> farQuad = Quad(0, 0, Size, Size, 0.8f, Red);
-  const std::vector<ScreenVertex> nearQuad = Quad(0, 0, Size, Size, 0.3f, Green);
+  const std::vector<TransformedVertex> farQuad = Quad(0, 0, Size, Size, 0.8f, Red);
+  const std::vector<TransformedVertex> nearQuad = Quad(0, 0, Size, Size, 0.3f, Green);
 };
 
 TEST_P(DepthTest, TheNearerSurfaceWinsInEitherOrder) {
@@ -48,9 +49,9 @@ TEST_P(DepthTest, TheNearerSurfaceWinsInEitherOrder) {
 TEST_P(DepthTest, TheComparisonAndTheWriteFollowTheirStates) {
   render->SetRenderState(D3DRS_ZFUNC, D3DCMP_GREATER);
   render->Clear(0, nullptr, D3DCLEAR_ZBUFFER, 0, 0.0f, 0);
-  DrawScreenVertices(render, D3DPT_TRIANGLESTRIP, nearQuad);
-  DrawScreenVertices(render, D3DPT_TRIANGLESTRIP, farQuad);
-  EXPECT_EQ(render.ReadBackBuffer().At(1, 1) & 0xFFFFFF, Red);
+  TransformedVerticesDraw(render, D3DPT_TRIANGLESTRIP, nearQuad);
+  TransformedVerticesDraw(render, D3DPT_TRIANGLESTRIP, farQuad);
+  EXPECT_EQ(render.BackBufferRead().At(1, 1) & 0xFFFFFF, Red);
 
   render->SetRenderState(D3DRS_ZFUNC, D3DCMP_LESSEQUAL);
   render->SetRenderState(D3DRS_ZWRITEENABLE, FALSE);
@@ -64,17 +65,17 @@ TEST_P(DepthTest, TheComparisonAndTheWriteFollowTheirStates) {
 TEST_P(DepthTest, EqualDepthsCompareEqualInTheBuffersOwnFormat) {
   render->SetRenderState(D3DRS_ZFUNC, D3DCMP_EQUAL);
   render->Clear(0, nullptr, D3DCLEAR_ZBUFFER | D3DCLEAR_TARGET, 0, 0.3f, 0);
-  DrawScreenVertices(render, D3DPT_TRIANGLESTRIP, nearQuad);
-  EXPECT_EQ(render.ReadBackBuffer().At(Size / 2, Size / 2) & 0xFFFFFF, Green);
+  TransformedVerticesDraw(render, D3DPT_TRIANGLESTRIP, nearQuad);
+  EXPECT_EQ(render.BackBufferRead().At(Size / 2, Size / 2) & 0xFFFFFF, Green);
 }
 
 TEST_P(DepthTest, ADepthClearHidesWhatLiesBehindIt) {
   render->Clear(0, nullptr, D3DCLEAR_ZBUFFER | D3DCLEAR_TARGET, Blue, 0.5f, 0);
-  DrawScreenVertices(render, D3DPT_TRIANGLESTRIP, farQuad);
-  EXPECT_EQ(render.ReadBackBuffer().At(Size / 2, Size / 2) & 0xFFFFFF, Blue);
+  TransformedVerticesDraw(render, D3DPT_TRIANGLESTRIP, farQuad);
+  EXPECT_EQ(render.BackBufferRead().At(Size / 2, Size / 2) & 0xFFFFFF, Blue);
   render->Clear(0, nullptr, D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
-  DrawScreenVertices(render, D3DPT_TRIANGLESTRIP, farQuad);
-  EXPECT_EQ(render.ReadBackBuffer().At(Size / 2, Size / 2) & 0xFFFFFF, Red);
+  TransformedVerticesDraw(render, D3DPT_TRIANGLESTRIP, farQuad);
+  EXPECT_EQ(render.BackBufferRead().At(Size / 2, Size / 2) & 0xFFFFFF, Red);
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, DepthTest,
@@ -94,11 +95,11 @@ TEST_F(ClearAndDrawTest, EachFrameShowsOnlyItsOwnDrawingOverItsClear) {
   // Small squares in different places frame after frame over the same clear colour: nothing of
   // an earlier frame may survive its clear.
   for (int frame = 0; frame < 4; ++frame) {
-    ClearTarget(render, Red);
+    BackBufferClear(render, Red);
     const float x = 4.0f + 9.0f * frame;
-    DrawScreenVertices(render, D3DPT_TRIANGLESTRIP, Quad(x, 4, x + 4, 8, 0.5f, Green));
+    TransformedVerticesDraw(render, D3DPT_TRIANGLESTRIP, Quad(x, 4, x + 4, 8, 0.5f, Green));
     render->Present(nullptr, nullptr, nullptr, nullptr);
-    const BackBufferImage image = render.ReadBackBuffer();
+    const BackBufferImage image = render.BackBufferRead();
     ASSERT_EQ(image.width, Size);
     for (UINT py = 0; py < Size; ++py) {
       for (UINT px = 0; px < Size; ++px) {
@@ -111,13 +112,13 @@ TEST_F(ClearAndDrawTest, EachFrameShowsOnlyItsOwnDrawingOverItsClear) {
 }
 
 TEST_F(ClearAndDrawTest, ALaterClearOfAnotherColourOrOfARectangleWins) {
-  ClearTarget(render, Red);
-  DrawScreenVertices(render, D3DPT_TRIANGLESTRIP, Quad(0, 0, 10, 10, 0.5f, Green));
-  ClearTarget(render, Blue);
+  BackBufferClear(render, Red);
+  TransformedVerticesDraw(render, D3DPT_TRIANGLESTRIP, Quad(0, 0, 10, 10, 0.5f, Green));
+  BackBufferClear(render, Blue);
   const D3DRECT rect = {20, 20, 30, 30};
   render->Clear(1, &rect, D3DCLEAR_TARGET, Red, 1.0f, 0);
-  DrawScreenVertices(render, D3DPT_TRIANGLESTRIP, Quad(25, 0, 35, 10, 0.5f, Green));
-  const BackBufferImage image = render.ReadBackBuffer();
+  TransformedVerticesDraw(render, D3DPT_TRIANGLESTRIP, Quad(25, 0, 35, 10, 0.5f, Green));
+  const BackBufferImage image = render.BackBufferRead();
   ASSERT_EQ(image.width, Size);
   EXPECT_EQ(image.At(5, 5) & 0xFFFFFF, Blue);
   EXPECT_EQ(image.At(22, 22) & 0xFFFFFF, Red);

@@ -41,7 +41,9 @@ RenderDevice::~RenderDevice() {
   if (direct3d) direct3d->Release();
 }
 
-BackBufferImage RenderDevice::ReadBackBuffer() const {
+BackBufferImage RenderDevice::BackBufferRead() const { return ::BackBufferRead(device); }
+
+BackBufferImage BackBufferRead(IDirect3DDevice8* device) {
   BackBufferImage image;
   IDirect3DSurface8* surface = nullptr;
   if (!device || FAILED(device->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &surface))) {

@@ -32,7 +32,7 @@ class RenderDevice {
   IDirect3DDevice8* operator->() const { return device; }
 
   // The back buffer as it is now; empty when it cannot be read (a failure is recorded).
-  BackBufferImage ReadBackBuffer() const;
+  BackBufferImage BackBufferRead() const;
 
   // A managed vertex buffer holding a copy of `vertices`; the caller releases it. Null when it
   // cannot be made (a failure is recorded).
@@ -42,6 +42,10 @@ class RenderDevice {
   IDirect3D8* direct3d = nullptr;
   IDirect3DDevice8* device = nullptr;  // null when creation failed (a failure is recorded)
 };
+
+// The first back buffer of `device` as it is now; empty when it cannot be read (a failure is
+// recorded).
+BackBufferImage BackBufferRead(IDirect3DDevice8* device);
 
 // Whether the red, green and blue channels of two colours differ by at most `tolerance`.
 ::testing::AssertionResult ColourNear(D3DCOLOR actual, D3DCOLOR expected, int tolerance);

@@ -11,7 +11,7 @@ namespace {
 
 }  // namespace
 
-bool DrawVertices(const RenderDevice& render, D3DPRIMITIVETYPE type, UINT primitives,
+bool VerticesDraw(const RenderDevice& render, D3DPRIMITIVETYPE type, UINT primitives,
                   const void* vertices, UINT count, UINT stride, DWORD fvf) {
   IDirect3DVertexBuffer8* buffer = render.VertexBufferWith(vertices, count * stride, fvf);
   if (!buffer) return false;
@@ -28,12 +28,12 @@ bool DrawVertices(const RenderDevice& render, D3DPRIMITIVETYPE type, UINT primit
   return drawn;
 }
 
-bool DrawScreenVertices(const RenderDevice& render, D3DPRIMITIVETYPE type,
-                        const std::vector<ScreenVertex>& vertices) {
+bool TransformedVerticesDraw(const RenderDevice& render, D3DPRIMITIVETYPE type,
+                             const std::vector<TransformedVertex>& vertices) {
   const UINT count = static_cast<UINT>(vertices.size());
   const UINT primitives = type == D3DPT_TRIANGLELIST ? count / 3 : count - 2;
-  return DrawVertices(render, type, primitives, vertices.data(), count, sizeof(ScreenVertex),
-                      ScreenVertexFormat);
+  return VerticesDraw(render, type, primitives, vertices.data(), count, sizeof(TransformedVertex),
+                      TransformedVertexFormat);
 }
 
 void PlainShapeStates(const RenderDevice& render) {
@@ -42,7 +42,7 @@ void PlainShapeStates(const RenderDevice& render) {
   render->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_DIFFUSE);
 }
 
-void ClearTarget(const RenderDevice& render, D3DCOLOR colour, bool depth) {
+void BackBufferClear(const RenderDevice& render, D3DCOLOR colour, bool depth) {
   const DWORD flags = D3DCLEAR_TARGET | (depth ? D3DCLEAR_ZBUFFER : 0);
   EXPECT_TRUE(Succeeded(render->Clear(0, nullptr, flags, colour, 1.0f, 0), "Clear"));
 }

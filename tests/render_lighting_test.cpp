@@ -58,9 +58,9 @@ class LightingTest : public ::testing::Test {
   D3DCOLOR LitColour() {
     render->SetLight(0, &light);
     render->LightEnable(0, TRUE);
-    ClearTarget(render, 0);
-    DrawVertices(render, D3DPT_TRIANGLELIST, 1, Triangle, 3, sizeof(LitVertex), LitVertexFormat);
-    const BackBufferImage image = render.ReadBackBuffer();
+    BackBufferClear(render, 0);
+    VerticesDraw(render, D3DPT_TRIANGLELIST, 1, Triangle, 3, sizeof(LitVertex), LitVertexFormat);
+    const BackBufferImage image = render.BackBufferRead();
     return image.width == Size ? image.At(Size / 2, Size / 2) : 0;
   }
 

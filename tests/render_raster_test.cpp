@@ -20,8 +20,9 @@ struct Point {
 };
 using Triangle = std::array<Point, 3>;
 
-std::vector<ScreenVertex> ScreenTriangles(const std::vector<Triangle>& triangles, D3DCOLOR colour) {
-  std::vector<ScreenVertex> vertices;
+std::vector<TransformedVertex> TransformedTriangles(const std::vector<Triangle>& triangles,
+                                                    D3DCOLOR colour) {
+  std::vector<TransformedVertex> vertices;
   for (const Triangle& t : triangles) {
     for (const Point& p : t) {
       vertices.push_back(
@@ -42,9 +43,9 @@ class RasterTest : public ::testing::Test {
   std::vector<int> CoverageCounts(const std::vector<Triangle>& triangles) {
     std::vector<int> counts(Size * Size, 0);
     for (const Triangle& t : triangles) {
-      ClearTarget(render, Black);
-      DrawScreenVertices(render, D3DPT_TRIANGLELIST, ScreenTriangles({t}, White));
-      const BackBufferImage image = render.ReadBackBuffer();
+      BackBufferClear(render, Black);
+      TransformedVerticesDraw(render, D3DPT_TRIANGLELIST, TransformedTriangles({t}, White));
+      const BackBufferImage image = render.BackBufferRead();
       if (image.pixels.size() != counts.size()) return counts;
       for (size_t i = 0; i < counts.size(); ++i) counts[i] += (image.pixels[i] & 0xFFFFFF) != 0;
     }
@@ -52,7 +53,7 @@ class RasterTest : public ::testing::Test {
   }
 
   std::vector<bool> Drawn() {
-    const BackBufferImage image = render.ReadBackBuffer();
+    const BackBufferImage image = render.BackBufferRead();
     std::vector<bool> drawn(image.pixels.size());
     for (size_t i = 0; i < drawn.size(); ++i) drawn[i] = (image.pixels[i] & 0xFFFFFF) != 0;
     return drawn;
@@ -153,20 +154,21 @@ TEST_F(RasterTest, ListsStripsAndFansMakeTheSameTriangles) {
     ring.push_back({c.x + 8 * std::cos(angle), c.y + 8 * std::sin(angle)});
   }
   auto vertices = [](const std::vector<Point>& points) {
-    std::vector<ScreenVertex> out;
+    std::vector<TransformedVertex> out;
     for (const Point& p : points) {
       out.push_back({static_cast<float>(p.x), static_cast<float>(p.y), 0.5f, 1.0f, White, 0, 0});
     }
     return out;
   };
-  ClearTarget(render, Black);
-  DrawScreenVertices(render, D3DPT_TRIANGLEFAN,
-                     vertices({c, ring[0], ring[1], ring[2], ring[3], ring[4], ring[5], ring[0]}));
+  BackBufferClear(render, Black);
+  TransformedVerticesDraw(
+      render, D3DPT_TRIANGLEFAN,
+      vertices({c, ring[0], ring[1], ring[2], ring[3], ring[4], ring[5], ring[0]}));
   const std::vector<bool> fan = Drawn();
-  ClearTarget(render, Black);
+  BackBufferClear(render, Black);
   // Zig-zag across the hexagon: 0, 5, 1, 4, 2, 3.
-  DrawScreenVertices(render, D3DPT_TRIANGLESTRIP,
-                     vertices({ring[0], ring[5], ring[1], ring[4], ring[2], ring[3]}));
+  TransformedVerticesDraw(render, D3DPT_TRIANGLESTRIP,
+                          vertices({ring[0], ring[5], ring[1], ring[4], ring[2], ring[3]}));
   const std::vector<bool> strip = Drawn();
   EXPECT_EQ(fan, strip);
   EXPECT_EQ(std::count(fan.begin(), fan.end(), true), std::count(strip.begin(), strip.end(), true));
@@ -177,12 +179,12 @@ TEST_F(RasterTest, FlatShadingColoursEachTriangleLikeItsFirstVertex) {
   render->SetRenderState(D3DRS_SHADEMODE, D3DSHADE_FLAT);
   const D3DCOLOR red = 0x00FF0000, green = 0x0000FF00, blue = 0x000000FF;
   auto vertex = [](float x, float y, D3DCOLOR colour) {
-    return ScreenVertex{x, y, 0.5f, 1.0f, colour, 0, 0};
+    return TransformedVertex{x, y, 0.5f, 1.0f, colour, 0, 0};
   };
   // The first vertex of list triangle i is vertex 3i, of a strip's vertex i, of a fan's i + 1.
   const struct {
     D3DPRIMITIVETYPE type;
-    std::vector<ScreenVertex> vertices;
+    std::vector<TransformedVertex> vertices;
     D3DCOLOR first, second;
   } cases[] = {
       {D3DPT_TRIANGLELIST,
@@ -200,9 +202,9 @@ TEST_F(RasterTest, FlatShadingColoursEachTriangleLikeItsFirstVertex) {
        blue},
   };
   for (const auto& c : cases) {
-    ClearTarget(render, Black);
-    DrawScreenVertices(render, c.type, c.vertices);
-    const BackBufferImage image = render.ReadBackBuffer();
+    BackBufferClear(render, Black);
+    TransformedVerticesDraw(render, c.type, c.vertices);
+    const BackBufferImage image = render.BackBufferRead();
     ASSERT_EQ(image.width, Size);
     // (16, 5) lies in the first triangle of each, (16, 18) in the second.
     EXPECT_EQ(image.At(16, 5) & 0xFFFFFF, c.first) << "type " << c.type;
@@ -221,9 +223,9 @@ TEST_F(RasterTest, CullModesRemoveTrianglesByTheirWindingOnTheScreen) {
   } cases[] = {{D3DCULL_NONE, true, true}, {D3DCULL_CW, false, true}, {D3DCULL_CCW, true, false}};
   for (const auto& c : cases) {
     render->SetRenderState(D3DRS_CULLMODE, c.mode);
-    ClearTarget(render, Black);
-    DrawScreenVertices(render, D3DPT_TRIANGLELIST, ScreenTriangles(MixedWindings, White));
-    const BackBufferImage image = render.ReadBackBuffer();
+    BackBufferClear(render, Black);
+    TransformedVerticesDraw(render, D3DPT_TRIANGLELIST, TransformedTriangles(MixedWindings, White));
+    const BackBufferImage image = render.BackBufferRead();
     ASSERT_EQ(image.width, Size);
     EXPECT_EQ((image.At(4, 4) & 0xFFFFFF) != 0, c.clockwiseDrawn) << "cull mode " << c.mode;
     EXPECT_EQ((image.At(15, 4) & 0xFFFFFF) != 0, c.counterClockwiseDrawn) << "cull mode " << c.mode;
@@ -244,10 +246,10 @@ TEST_F(RasterTest, WindingIsJudgedAsSeenOnTheScreenThroughTheViewportsFlipOfY) {
       {-0.5f, -0.5f, 0.5f, White}, {0.0f, 0.5f, 0.5f, White}, {0.5f, -0.5f, 0.5f, White}};
   for (DWORD mode : {D3DCULL_CW, D3DCULL_CCW}) {
     render->SetRenderState(D3DRS_CULLMODE, mode);
-    ClearTarget(render, Black);
-    DrawVertices(render, D3DPT_TRIANGLELIST, 1, triangle, 3, sizeof(ColourVertex),
+    BackBufferClear(render, Black);
+    VerticesDraw(render, D3DPT_TRIANGLELIST, 1, triangle, 3, sizeof(ColourVertex),
                  ColourVertexFormat);
-    const BackBufferImage image = render.ReadBackBuffer();
+    const BackBufferImage image = render.BackBufferRead();
     ASSERT_EQ(image.width, Size);
     EXPECT_EQ((image.At(Size / 2, Size / 2) & 0xFFFFFF) != 0, mode == D3DCULL_CCW);
   }
@@ -267,9 +269,9 @@ TEST_F(RasterTest, ATriangleCrossingTheNearPlaneDrawsOnlyItsPartInFront) {
   // A floor under the camera from 5 in front of it to 5 behind it.
   const ColourVertex floor[3] = {
       {-2.0f, -1.0f, -5.0f, White}, {2.0f, -1.0f, -5.0f, White}, {0.0f, -1.0f, 5.0f, White}};
-  ClearTarget(render, Black);
-  DrawVertices(render, D3DPT_TRIANGLELIST, 1, floor, 3, sizeof(ColourVertex), ColourVertexFormat);
-  const BackBufferImage image = render.ReadBackBuffer();
+  BackBufferClear(render, Black);
+  VerticesDraw(render, D3DPT_TRIANGLELIST, 1, floor, 3, sizeof(ColourVertex), ColourVertexFormat);
+  const BackBufferImage image = render.BackBufferRead();
   ASSERT_EQ(image.width, Size);
   // The far edge is at y = -1 / 5 on the screen and the floor leaves the bottom at z = -1.
   // In between, at depth z its half width is 2 (5 - z) / 10 over a distance -z.
@@ -310,11 +312,11 @@ TEST_F(RasterTest, TrianglesReachingFarOffTheScreenAreClippedPreciselyAndNoneCra
   projection._11 = projection._22 = projection._33 = projection._34 = 1.0f;
   for (bool perspective : {false, true}) {
     if (perspective) render->SetTransform(D3DTS_PROJECTION, &projection);
-    ClearTarget(render, Black);
-    DrawVertices(render, D3DPT_TRIANGLELIST, 4, triangles, 12, sizeof(ColourVertex),
+    BackBufferClear(render, Black);
+    VerticesDraw(render, D3DPT_TRIANGLELIST, 4, triangles, 12, sizeof(ColourVertex),
                  ColourVertexFormat);
     // The first triangle, cut down to the screen, covers all of it.
-    const BackBufferImage image = render.ReadBackBuffer();
+    const BackBufferImage image = render.BackBufferRead();
     ASSERT_EQ(image.width, Size);
     for (D3DCOLOR pixel : image.pixels) ASSERT_EQ(pixel & 0xFFFFFF, White);
   }

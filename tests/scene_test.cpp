@@ -1,25 +1,19 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <string>
 
-#include "doubles/memory_texture.h"
-#include "working_directory.h"
-#include "doubles/memory_vertex_buffer.h"
-#include "doubles/recording_device.h"
-#include "doubles/scripted_direct3d.h"
+#include "matrix_near.h"
+#include "program_doubles.h"
 #include "scene/scene.h"
 
 using ::testing::AllOf;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::Not;
+using ::testing::Pair;
+using ::testing::UnorderedElementsAre;
 
 namespace {
 
@@ -28,59 +22,74 @@ Vector3 Normal(const CubeVertex& v) { return {v.nx, v.ny, v.nz}; }
 
 class SceneSetupTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::ofstream("mad040.raw", std::ios::binary) << std::string(256 * 256 * 3, '\x40');
-
-    Direct3DToCreate = &direct3d;
-    direct3d.deviceToCreate = &device;
-    device.vertexBufferToCreate = &vertexBuffer;
-    device.textureToCreate = &texture;
-  }
   void TearDown() override {
     DeviceShutdown();
-    Direct3DToCreate = nullptr;
     CubeVertexBuffer = nullptr;
     CubeTexture = nullptr;
     CubeTextureLock = {};
   }
 
-  ScratchWorkingDirectory workingDirectory;
-  ScriptedDirect3D direct3d;
-  RecordingDevice device;
-  MemoryVertexBuffer vertexBuffer{sizeof(CubeVertex) * CubeVertexCount};
-  MemoryTexture texture{256, 256, 1024, 0};
+  // The device's calls that make something or that must come in a set order, in order.
+  CallLog OrderedCalls() const {
+    CallLog ordered;
+    for (const std::string& call : doubles.device.calls) {
+      for (const char* name : {"Create", "SetTransform", "LightEnable", "SetLight"}) {
+        if (call.rfind(name, 0) == 0) ordered.push_back(call);
+      }
+    }
+    return ordered;
+  }
+
+  ProgramDoubles doubles;
+  RecordingDevice& device = doubles.device;
+  MemoryVertexBuffer& vertexBuffer = doubles.vertexBuffer;
+  MemoryTexture& texture = doubles.texture;
 };
 
-TEST_F(SceneSetupTest, CallsTheDeviceInOrder) {
+TEST_F(SceneSetupTest, LeavesTheDeviceReadyToDrawTheLitTexturedCube) {
   SceneSetup();
-  EXPECT_THAT(device.calls,
-              ElementsAre("SetRenderState(22, 2)", "SetVertexShader(274)",
-                          "CreateVertexBuffer(1152, 0, 274, 1)",
-                          "CreateTexture(256, 256, 0, 0, 21, 1)", "SetTexture(0, ptr)",
-                          "SetTextureStageState(0, 17, 2)", "SetTextureStageState(0, 16, 2)",
-                          "SetTextureStageState(0, 1, 6)", "SetTextureStageState(0, 2, 2)",
-                          "SetTextureStageState(0, 3, 1)", "SetTransform(2, ptr)",
-                          "SetTransform(3, ptr)", "SetRenderState(7, 0)", "SetRenderState(137, 1)",
-                          "LightEnable(0, 1)", "SetLight(0, ptr)", "SetMaterial(ptr)"));
-  EXPECT_THAT(vertexBuffer.calls, ElementsAre("Lock(0, 0, ptr, 0)", "Unlock()"));
+  EXPECT_THAT(device.renderStates, UnorderedElementsAre(Pair("D3DRS_CULLMODE", "D3DCULL_CW"),
+                                                        Pair("D3DRS_ZENABLE", "D3DZB_FALSE"),
+                                                        Pair("D3DRS_LIGHTING", "TRUE")));
+  EXPECT_EQ(device.vertexShader, "D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_TEX1");
   EXPECT_EQ(CubeVertexBuffer, &vertexBuffer);
   EXPECT_EQ(CubeTexture, &texture);
+  EXPECT_EQ(device.textures[0], &texture);
+  EXPECT_THAT(device.lightsEnabled, ElementsAre(Pair(0u, TRUE)));
+  ASSERT_EQ(device.lights.count(0), 1u);
+  const D3DLIGHT8& light = device.lights[0];
+  EXPECT_EQ(light.Type, D3DLIGHT_POINT);
+  EXPECT_EQ(light.Position.z, 15.0f);
+  EXPECT_EQ(light.Range, 50.0f);
+  EXPECT_EQ(light.Diffuse.r, 0.7f);
+  EXPECT_EQ(light.Attenuation0, 1.0f);
+  EXPECT_EQ(device.material.Diffuse.g, 1.0f);
+  EXPECT_EQ(device.material.Ambient.b, 1.0f);
+  EXPECT_EQ(device.material.Power, 0.0f);
+}
+
+// The device first; the buffer filled before the texture loads, whose failure must leave no
+// transform set; a light enabled before it is defined.
+TEST_F(SceneSetupTest, MakesItsResourcesBeforeTheTransformsAndEnablesTheLightFirst) {
+  SceneSetup();
+  EXPECT_THAT(OrderedCalls(),
+              ElementsAre("CreateVertexBuffer(1152, 0, D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_TEX1, "
+                          "D3DPOOL_MANAGED)",
+                          "CreateTexture(256, 256, 0, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED)",
+                          "SetTransform(D3DTS_VIEW, ptr)", "SetTransform(D3DTS_PROJECTION, ptr)",
+                          "LightEnable(0, TRUE)", "SetLight(0, ptr)"));
+  EXPECT_THAT(vertexBuffer.calls, ElementsAre("Lock(0, 0, ptr, 0)", "Unlock()"));
 }
 
 TEST_F(SceneSetupTest, CameraAndProjectionReachTheDevice) {
   SceneSetup();
-  const D3DMATRIX& view = device.transformByState.at(D3DTS_VIEW);
-  const float expectedView[4][4] = {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, -15, 1}};
-  for (int r = 0; r < 4; ++r) {
-    for (int c = 0; c < 4; ++c) EXPECT_EQ(view.m[r][c], expectedView[r][c]) << r << ", " << c;
-  }
-  const D3DMATRIX& projection = device.transformByState.at(D3DTS_PROJECTION);
-  EXPECT_NEAR(projection.m[0][0], 0.8660f, 1e-4f);
-  EXPECT_NEAR(projection.m[1][1], 1.1547f, 1e-4f);
-  EXPECT_NEAR(projection.m[2][2], -1.0101f, 1e-4f);
-  EXPECT_NEAR(projection.m[3][2], -1.0101f, 1e-4f);
-  EXPECT_EQ(projection.m[2][3], -1.0f);
-  EXPECT_EQ(projection.m[3][3], 0.0f);
+  // The eye at z = 15 looking down -z, and 2 zn / w, 2 zn / h with h = cot(1.0472 / 2),
+  // w = h / 0.75, zf / (zn - zf) and zn zf / (zn - zf) for zn = 1, zf = 100.
+  EXPECT_TRUE(MatrixNear(device.transformByState.at(D3DTS_VIEW).m,
+                         {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, -15, 1}}, 0));
+  EXPECT_TRUE(MatrixNear(
+      device.transformByState.at(D3DTS_PROJECTION).m,
+      {{0.8660f, 0, 0, 0}, {0, 1.1547f, 0, 0}, {0, 0, -1.0101f, -1}, {0, 0, -1.0101f, 0}}, 1e-4f));
 }
 
 TEST_F(SceneSetupTest, TheVertexBufferHoldsExactlyTheTable) {

@@ -1,5 +1,5 @@
-// A window for a device to present into: borderless and hidden, so its client area is exactly
-// the size asked for on every system and no test flashes a window on the screen.
+// A window for a device to present into, hidden so that no test flashes it on the screen; by
+// default borderless, so that its client area is exactly the size asked for on every system.
 #ifndef VELKOR_TESTS_TEST_WINDOW_H
 #define VELKOR_TESTS_TEST_WINDOW_H
 
@@ -7,12 +7,12 @@
 
 class TestWindow {
  public:
-  TestWindow(int width, int height);
+  TestWindow(int width, int height, DWORD style = WS_POPUP);
   ~TestWindow();
   TestWindow(const TestWindow&) = delete;
   TestWindow& operator=(const TestWindow&) = delete;
 
-  HWND handle = nullptr;  // null when the window could not be made (a failure is recorded)
+  HWND handle = nullptr;  // null when the window could not be made
 };
 
 #endif

@@ -3,9 +3,9 @@
 
 #include <sys/wait.h>
 
-#include <cstdio>
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -26,7 +26,7 @@ struct GeneratorRun {
 };
 
 // Runs the generator with the given shell words; standard output and error are gathered.
-GeneratorRun RunGenerator(const std::string& arguments) {
+GeneratorRun GeneratorRunWith(const std::string& arguments) {
   const std::string command = "'" TEXTURE_GENERATOR "' " + arguments + " 2>&1";
   std::FILE* pipe = popen(command.c_str(), "r");
   if (pipe == nullptr) return {-1, "popen failed"};
@@ -88,8 +88,8 @@ TEST_F(TextureGeneratorTest, WritesTheWholePictureTheSameEachTimeReplacingAStale
   const fs::path first = folder / "first.raw", second = folder / "second.raw";
   std::ofstream(second) << "a stale, short image";
 
-  const GeneratorRun firstRun = RunGenerator(Quoted(first));
-  const GeneratorRun secondRun = RunGenerator(Quoted(second));
+  const GeneratorRun firstRun = GeneratorRunWith(Quoted(first));
+  const GeneratorRun secondRun = GeneratorRunWith(Quoted(second));
 
   EXPECT_EQ(firstRun.exitCode, 0) << firstRun.output;
   EXPECT_EQ(secondRun.exitCode, 0) << secondRun.output;
@@ -101,7 +101,7 @@ TEST_F(TextureGeneratorTest, WritesTheWholePictureTheSameEachTimeReplacingAStale
 
 TEST_F(TextureGeneratorTest, PictureShowsWhichWayUpItIsAndWhetherItIsMirrored) {
   const fs::path image = folder / "mad040.raw";
-  ASSERT_EQ(RunGenerator(Quoted(image)).exitCode, 0);
+  ASSERT_EQ(GeneratorRunWith(Quoted(image)).exitCode, 0);
   const std::vector<unsigned char> pixels = ReadBytes(image);
   ASSERT_EQ(pixels.size(), ImageBytes);
 
@@ -115,7 +115,7 @@ TEST_F(TextureGeneratorTest, PictureShowsWhichWayUpItIsAndWhetherItIsMirrored) {
 
 TEST_F(TextureGeneratorTest, FailsClearlyAndLeavesNothingBehind) {
   const fs::path missingFolder = folder / "missing" / "mad040.raw";
-  const GeneratorRun intoMissingFolder = RunGenerator(Quoted(missingFolder));
+  const GeneratorRun intoMissingFolder = GeneratorRunWith(Quoted(missingFolder));
   EXPECT_NE(intoMissingFolder.exitCode, 0);
   EXPECT_NE(intoMissingFolder.output.find(missingFolder.string()), std::string::npos)
       << intoMissingFolder.output;
@@ -123,13 +123,13 @@ TEST_F(TextureGeneratorTest, FailsClearlyAndLeavesNothingBehind) {
   // The target is a folder: the picture is written but cannot be renamed onto it.
   const fs::path occupied = folder / "occupied";
   fs::create_directory(occupied);
-  const GeneratorRun ontoFolder = RunGenerator(Quoted(occupied));
+  const GeneratorRun ontoFolder = GeneratorRunWith(Quoted(occupied));
   EXPECT_NE(ontoFolder.exitCode, 0);
   EXPECT_NE(ontoFolder.output.find("cannot write"), std::string::npos) << ontoFolder.output;
   EXPECT_TRUE(fs::is_empty(occupied));
   EXPECT_EQ(Contents(), std::vector<std::string>{"occupied"});
 
-  const GeneratorRun withoutPath = RunGenerator("");
+  const GeneratorRun withoutPath = GeneratorRunWith("");
   EXPECT_NE(withoutPath.exitCode, 0);
   EXPECT_NE(withoutPath.output.find("usage"), std::string::npos) << withoutPath.output;
 }

@@ -1,23 +1,23 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
 #include "doubles/memory_texture.h"
-#include "working_directory.h"
 #include "doubles/recording_device.h"
 #include "scene/scene.h"
+#include "working_directory.h"
 
+using ::testing::AllOf;
+using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
+using ::testing::Pair;
+using ::testing::UnorderedElementsAre;
 
 namespace {
 
@@ -49,7 +49,8 @@ class TextureLoadTest : public ::testing::Test {
     return bytes;
   }
 
-  IDirect3DTexture8* Load() {
+  // TextureLoad, keeping what it wrote on stderr.
+  IDirect3DTexture8* TextureLoadCaptured() {
     ::testing::internal::CaptureStderr();
     IDirect3DTexture8* result = TextureLoad();
     errors = ::testing::internal::GetCapturedStderr();
@@ -79,7 +80,7 @@ TEST_F(TextureLoadTest, PixelsBecomeOpaqueBlueGreenRedTexels) {
   image[1] = 20;
   image[2] = 30;
   ImageWrite(image);
-  ASSERT_EQ(Load(), &texture);
+  ASSERT_EQ(TextureLoadCaptured(), &texture);
   EXPECT_EQ(CubeTexture, &texture);
   EXPECT_THAT(errors, IsEmpty());
   EXPECT_THAT(Texel(0, 0), ElementsAre(30, 20, 10, 255));
@@ -88,23 +89,29 @@ TEST_F(TextureLoadTest, PixelsBecomeOpaqueBlueGreenRedTexels) {
   }
 }
 
-TEST_F(TextureLoadTest, CallsInOrderAndTheStageStates) {
+TEST_F(TextureLoadTest, TheFilledTextureIsBoundToStageZeroWithItsStates) {
   ImageWrite(Pattern(ImageBytes));
-  ASSERT_EQ(Load(), &texture);
-  EXPECT_THAT(device.calls,
-              ElementsAre("CreateTexture(256, 256, 0, 0, 21, 1)", "SetTexture(0, ptr)",
-                          "SetTextureStageState(0, 17, 2)", "SetTextureStageState(0, 16, 2)",
-                          "SetTextureStageState(0, 1, 6)", "SetTextureStageState(0, 2, 2)",
-                          "SetTextureStageState(0, 3, 1)"));
-  EXPECT_EQ(device.texture, &texture);
+  ASSERT_EQ(TextureLoadCaptured(), &texture);
+  // Made, filled through one lock of its top level, and bound.
   EXPECT_THAT(texture.calls, ElementsAre("LockRect(0, ptr, null, 0)", "UnlockRect(0)"));
+  EXPECT_THAT(device.calls,
+              AllOf(Contains("CreateTexture(256, 256, 0, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED)"),
+                    Contains("SetTexture(0, ptr)")));
+  EXPECT_EQ(device.textures[0], &texture);
+  // Texture times lit colour, times four, filtered linearly both ways.
+  EXPECT_THAT(device.stageStates[0],
+              UnorderedElementsAre(Pair("D3DTSS_MINFILTER", "D3DTEXF_LINEAR"),
+                                   Pair("D3DTSS_MAGFILTER", "D3DTEXF_LINEAR"),
+                                   Pair("D3DTSS_COLOROP", "D3DTOP_MODULATE4X"),
+                                   Pair("D3DTSS_COLORARG1", "D3DTA_TEXTURE"),
+                                   Pair("D3DTSS_COLORARG2", "D3DTA_CURRENT")));
 }
 
 TEST_F(TextureLoadTest, PaddingPastEachRowIsLeftAlone) {
   MemoryTexture padded(256, 256, 1040, 0xAB);
   device.textureToCreate = &padded;
   ImageWrite(Pattern(ImageBytes));
-  ASSERT_EQ(Load(), &padded);
+  ASSERT_EQ(TextureLoadCaptured(), &padded);
   for (int y = 0; y < 256; ++y) {
     for (int b = 1024; b < 1040; ++b) ASSERT_EQ(padded.bytes[y * 1040 + b], 0xAB) << y;
   }
@@ -113,7 +120,7 @@ TEST_F(TextureLoadTest, PaddingPastEachRowIsLeftAlone) {
 
 TEST_F(TextureLoadTest, AnEmptyFileGivesBlackOpaqueTexels) {
   ImageWrite({});
-  ASSERT_EQ(Load(), &texture);
+  ASSERT_EQ(TextureLoadCaptured(), &texture);
   for (int y = 0; y < 256; ++y) {
     for (int x = 0; x < 256; ++x) ASSERT_THAT(Texel(x, y), ElementsAre(0, 0, 0, 255));
   }
@@ -122,7 +129,7 @@ TEST_F(TextureLoadTest, AnEmptyFileGivesBlackOpaqueTexels) {
 TEST_F(TextureLoadTest, AShortFileRepeatsWhatTheRowBufferLastHeld) {
   const std::vector<BYTE> image = Pattern(2 * RowBytes + 300);
   ImageWrite(image);
-  ASSERT_EQ(Load(), &texture);
+  ASSERT_EQ(TextureLoadCaptured(), &texture);
   EXPECT_EQ(Texel(5, 1), Converted(image, 1, 5));
   // Row 2 starts with the file's last 100 pixels and keeps row 1's remainder.
   EXPECT_EQ(Texel(0, 2), Converted(image, 2, 0));
@@ -139,18 +146,18 @@ TEST_F(TextureLoadTest, ALongFileIsReadOnlyToTheImageSize) {
   std::vector<BYTE> longer = image;
   longer.resize(ImageBytes + 5000, 0xEE);
   ImageWrite(longer);
-  ASSERT_EQ(Load(), &texture);
+  ASSERT_EQ(TextureLoadCaptured(), &texture);
   for (int y : {254, 255}) {
     for (int x = 0; x < 256; ++x) ASSERT_EQ(Texel(x, y), Converted(image, y, x));
   }
 }
 
 TEST_F(TextureLoadTest, AMissingFileOrADirectoryIsReported) {
-  ASSERT_EQ(Load(), nullptr);
+  ASSERT_EQ(TextureLoadCaptured(), nullptr);
   EXPECT_THAT(errors, HasSubstr("Error: Missing file: mad040.raw"));
 
   std::filesystem::create_directory("mad040.raw");
-  ASSERT_EQ(Load(), nullptr);
+  ASSERT_EQ(TextureLoadCaptured(), nullptr);
   EXPECT_THAT(errors, HasSubstr("Error: Missing file: mad040.raw"));
   // The texture stays locked: the process ends right after.
   EXPECT_THAT(texture.calls, ElementsAre("LockRect(0, ptr, null, 0)", "LockRect(0, ptr, null, 0)"));
@@ -159,13 +166,13 @@ TEST_F(TextureLoadTest, AMissingFileOrADirectoryIsReported) {
 TEST_F(TextureLoadTest, CreationAndLockFailuresAreReported) {
   device.createTextureResult = D3DERR_OUTOFVIDEOMEMORY;
   device.textureToCreate = nullptr;
-  EXPECT_EQ(Load(), nullptr);
+  EXPECT_EQ(TextureLoadCaptured(), nullptr);
   EXPECT_THAT(errors, HasSubstr("Error: Failed to create texture"));
 
   device.createTextureResult = D3D_OK;
   device.textureToCreate = &texture;
   texture.lockGivesNull = true;
-  EXPECT_EQ(Load(), nullptr);
+  EXPECT_EQ(TextureLoadCaptured(), nullptr);
   EXPECT_THAT(errors, HasSubstr("Error: Failed to lock texture"));
 }
 

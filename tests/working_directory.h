@@ -3,19 +3,24 @@
 #ifndef VELKOR_TESTS_WORKING_DIRECTORY_H
 #define VELKOR_TESTS_WORKING_DIRECTORY_H
 
-#include <stdlib.h>
-
 #include <filesystem>
+#include <random>
 #include <stdexcept>
 #include <string>
 
 class ScratchWorkingDirectory {
  public:
   ScratchWorkingDirectory() : previous_(std::filesystem::current_path()) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "velkor-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    directory_ = pattern;
-    std::filesystem::current_path(directory_);
+    // A name no other run holds: create_directory answers false for one that exists.
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      directory_ = std::filesystem::temp_directory_path() / ("velkor-" + std::to_string(random()));
+      if (std::filesystem::create_directory(directory_)) {
+        std::filesystem::current_path(directory_);
+        return;
+      }
+    }
+    throw std::runtime_error("no scratch directory could be made");
   }
   ~ScratchWorkingDirectory() {
     std::filesystem::current_path(previous_);

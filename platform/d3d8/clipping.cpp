@@ -1,4 +1,4 @@
-#include "clipping.h"
+#include "platform/d3d8/clipping.h"
 
 #include <algorithm>
 
@@ -45,7 +45,7 @@ uint32_t ClipOutcode(const float position[4], const GuardBand& band) {
   return code;
 }
 
-int ClipTriangle(const ClipVertex& a, const ClipVertex& b, const ClipVertex& c,
+int TriangleClip(const ClipVertex& a, const ClipVertex& b, const ClipVertex& c,
                  const GuardBand& band, ClipVertex out[MaxClippedVertices]) {
   ClipVertex buffer[MaxClippedVertices];
   ClipVertex* in = out;

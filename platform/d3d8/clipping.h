@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "clip_vertex.h"
+#include "platform/d3d8/clip_vertex.h"
 
 namespace d3d8sw {
 
@@ -26,7 +26,7 @@ uint32_t ClipOutcode(const float position[4], const GuardBand& band);
 
 // Clips the triangle to the clip volume; returns the number of polygon vertices written to
 // `out` (0 when nothing is left).
-int ClipTriangle(const ClipVertex& a, const ClipVertex& b, const ClipVertex& c,
+int TriangleClip(const ClipVertex& a, const ClipVertex& b, const ClipVertex& c,
                  const GuardBand& band, ClipVertex out[MaxClippedVertices]);
 
 }  // namespace d3d8sw

@@ -1,4 +1,4 @@
-#include "depth.h"
+#include "platform/d3d8/depth.h"
 
 namespace d3d8sw {
 
@@ -49,8 +49,6 @@ uint32_t DepthInFormat(float z, D3DFORMAT format) {
       return static_cast<uint32_t>(clamped * 4294967295.0 + 0.5);
   }
 }
-
-int DepthBytes(D3DFORMAT format) { return format == D3DFMT_D16 ? 2 : 4; }
 
 void DepthTestChunk(const DepthSetup& setup, RenderTarget& target, PixelChunk& chunk) {
   for (int s = 0; s < chunk.spanCount; ++s) {

@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-#include "pipeline.h"
-#include "pixel_chunk.h"
+#include "platform/d3d8/pipeline.h"
+#include "platform/d3d8/pixel_chunk.h"
 
 namespace d3d8sw {
 
@@ -20,9 +20,6 @@ struct DepthSetup {
 
 // Zs in [0, 1] as the format stores it (D16: 16 bits, D24X8: the low 24, D32: all 32).
 uint32_t DepthInFormat(float z, D3DFORMAT format);
-
-// Bytes one depth value takes in the format.
-int DepthBytes(D3DFORMAT format);
 
 // Tests the chunk's pixels against the target's depth buffer, setting chunk.covered, and writes
 // the depth of those that pass when writing is on.

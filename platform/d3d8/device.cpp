@@ -1,11 +1,11 @@
-#include "device.h"
+#include "platform/d3d8/device.h"
 
 #include <new>
 
-#include "com_query.h"
-#include "formats.h"
-#include "texture.h"
-#include "vertex_buffer.h"
+#include "platform/d3d8/com_query.h"
+#include "platform/d3d8/formats.h"
+#include "platform/d3d8/texture.h"
+#include "platform/d3d8/vertex_buffer.h"
 
 namespace d3d8sw {
 
@@ -72,15 +72,6 @@ void Device::TargetBuild() {
 
 HRESULT STDMETHODCALLTYPE Device::QueryInterface(REFIID riid, void** object) {
   return InterfaceQuery(this, riid, object, {&IID_IUnknown, &IID_IDirect3DDevice8});
-}
-
-ULONG STDMETHODCALLTYPE Device::AddRef() { return ++references_; }
-
-ULONG STDMETHODCALLTYPE Device::Release() {
-  if (references_ == 0) return 0;
-  const ULONG left = --references_;
-  if (left == 0) delete this;
-  return left;
 }
 
 HRESULT STDMETHODCALLTYPE Device::GetDirect3D(IDirect3D8** direct3d) {

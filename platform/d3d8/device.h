@@ -7,16 +7,27 @@
 #include <memory>
 #include <vector>
 
-#include "pipeline.h"
-#include "present_pacing.h"
-#include "surface.h"
+#include "platform/d3d8/com_object.h"
+#include "platform/d3d8/pipeline.h"
+#include "platform/d3d8/present_pacing.h"
+#include "platform/d3d8/surface.h"
 
 namespace d3d8sw {
 
 class Texture;
 class VertexBuffer;
 
-class Device final : public IDirect3DDevice8 {
+// What the device's draws work from: its state, its render target and the vertex buffer bound
+// to its stream.
+struct DrawInputs {
+  const PipelineState& state;
+  RenderTarget& target;
+  const BYTE* vertices;  // null while no buffer is bound
+  UINT stride;
+  UINT vertexCount;  // whole vertices of `stride` bytes the buffer holds
+};
+
+class Device final : public ComObject<IDirect3DDevice8> {
  public:
   // `parameters` as completed by PresentationParametersComplete. On success `*device` holds
   // the new device with one reference, and the device holds one on `direct3d`.
@@ -24,8 +35,6 @@ class Device final : public IDirect3DDevice8 {
                         UINT refreshRate, IDirect3DDevice8** device);
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
   HRESULT STDMETHODCALLTYPE GetDirect3D(IDirect3D8** direct3d) override;
 
   // Presentation (present.cpp)
@@ -74,10 +83,13 @@ class Device final : public IDirect3DDevice8 {
   HRESULT STDMETHODCALLTYPE SetStreamSource(UINT stream, IDirect3DVertexBuffer8* buffer,
                                             UINT stride) override;
 
+  // For benchmarks that time the pipeline's stages apart on what this device would draw.
+  DrawInputs DrawInputsGet();
+
  private:
   Device(IDirect3D8* direct3d, HWND window, const D3DPRESENT_PARAMETERS& parameters,
          UINT refreshRate);
-  ~Device();
+  ~Device() override;
 
   // Points the render target at the first back buffer and the depth buffer, afresh.
   void TargetBuild();
@@ -86,7 +98,6 @@ class Device final : public IDirect3DDevice8 {
   // Moves the back buffers one place forward, the first becoming the last: a flip.
   void BackBuffersFlip();
 
-  ULONG references_ = 1;
   IDirect3D8* direct3d_;
   HWND window_;
   D3DPRESENT_PARAMETERS parameters_;

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "device.h"
-#include "vertex_buffer.h"
-#include "vertex_fetch.h"
+#include "platform/d3d8/device.h"
+#include "platform/d3d8/vertex_buffer.h"
+#include "platform/d3d8/vertex_format.h"
 
 namespace d3d8sw {
 
@@ -16,11 +16,6 @@ constexpr DWORD ClearFlags = D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENC
 // The pipeline draws triangles only; points and lines are refused rather than dropped.
 bool PrimitiveTypeDrawn(D3DPRIMITIVETYPE type) {
   return type == D3DPT_TRIANGLELIST || type == D3DPT_TRIANGLESTRIP || type == D3DPT_TRIANGLEFAN;
-}
-
-// Vertices `count` triangles of a drawn `type` use.
-uint64_t VertexCount(D3DPRIMITIVETYPE type, uint64_t count) {
-  return type == D3DPT_TRIANGLELIST ? 3 * count : count + 2;
 }
 
 // `rect` cut down to the viewport; empty (x1 >= x2 or y1 >= y2) when they do not meet.
@@ -85,12 +80,18 @@ HRESULT STDMETHODCALLTYPE Device::DrawPrimitive(D3DPRIMITIVETYPE type, UINT star
     return D3DERR_INVALIDCALL;
   }
   if (primitiveCount == 0) return D3D_OK;
-  const uint64_t lastVertex = uint64_t{startVertex} + VertexCount(type, primitiveCount) - 1;
+  const uint64_t lastVertex =
+      uint64_t{startVertex} + PrimitiveVertexCount(type, primitiveCount) - 1;
   if (lastVertex * streamStride_ + layout.size > stream_->Length()) {
     return D3DERR_INVALIDCALL;
   }
   PipelineDraw(state_, target_, type, stream_->Bytes(), streamStride_, startVertex, primitiveCount);
   return D3D_OK;
+}
+
+DrawInputs Device::DrawInputsGet() {
+  if (!stream_ || streamStride_ == 0) return {state_, target_, nullptr, 0, 0};
+  return {state_, target_, stream_->Bytes(), streamStride_, stream_->Length() / streamStride_};
 }
 
 }  // namespace d3d8sw

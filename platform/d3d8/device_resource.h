@@ -1,13 +1,25 @@
-// Reference counting of what a device creates (vertex buffers, textures). As in the real
-// runtime, every resource the application holds keeps its device alive, while binding it to
-// the device (SetTexture, SetStreamSource) does not show in its count: the device keeps a
-// binding of its own, so a resource released by the application lives on until unbound.
+// What a device creates (vertex buffers, textures): the checks creation makes whatever the kind
+// of resource, and the reference counting they share. As in the real runtime, every resource
+// the application holds keeps its device alive, while binding it to the device (SetTexture,
+// SetStreamSource) does not show in its count: the device keeps a binding of its own, so a
+// resource released by the application lives on until unbound.
 #ifndef VELKOR_PLATFORM_D3D8_DEVICE_RESOURCE_H
 #define VELKOR_PLATFORM_D3D8_DEVICE_RESOURCE_H
 
 #include <d3d8.h>
 
 namespace d3d8sw {
+
+// DEFAULT, MANAGED or SYSTEMMEM: the pools a vertex buffer may live in.
+inline bool BufferPoolValid(D3DPOOL pool) {
+  return pool == D3DPOOL_DEFAULT || pool == D3DPOOL_MANAGED || pool == D3DPOOL_SYSTEMMEM;
+}
+
+// The answer when memory for a resource in `pool` runs out: video memory for the default
+// pool, system memory for the others.
+inline HRESULT OutOfMemoryFor(D3DPOOL pool) {
+  return pool == D3DPOOL_DEFAULT ? D3DERR_OUTOFVIDEOMEMORY : E_OUTOFMEMORY;
+}
 
 template <class Interface>
 class DeviceResource : public Interface {

@@ -1,8 +1,8 @@
 // The device's state: stored as given into the pipeline's state, read back unchanged.
-#include "device.h"
-#include "texture.h"
-#include "vertex_buffer.h"
-#include "vertex_format.h"
+#include "platform/d3d8/device.h"
+#include "platform/d3d8/texture.h"
+#include "platform/d3d8/vertex_buffer.h"
+#include "platform/d3d8/vertex_format.h"
 
 namespace d3d8sw {
 

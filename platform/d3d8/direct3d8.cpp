@@ -1,10 +1,10 @@
-#include "direct3d8.h"
+#include "platform/d3d8/direct3d8.h"
 
-#include "com_query.h"
-#include "device.h"
-#include "formats.h"
+#include "platform/d3d8/com_query.h"
+#include "platform/d3d8/device.h"
+#include "platform/d3d8/formats.h"
+#include "platform/d3d8/presentation_parameters.h"
 #include "platform/win32/stand_in.h"
-#include "presentation_parameters.h"
 
 namespace d3d8sw {
 
@@ -37,12 +37,12 @@ bool BehaviorValid(DWORD flags) {
 bool FormatUsable(DWORD usage, D3DRESOURCETYPE resourceType, D3DFORMAT format) {
   switch (usage) {
     case D3DUSAGE_DEPTHSTENCIL:
-      return resourceType == D3DRTYPE_SURFACE && IsDepthFormat(format);
+      return resourceType == D3DRTYPE_SURFACE && FormatIsDepth(format);
     case D3DUSAGE_RENDERTARGET:
-      return resourceType == D3DRTYPE_SURFACE && IsColourFormat(format);
+      return resourceType == D3DRTYPE_SURFACE && FormatIsColour(format);
     case 0:
       return (resourceType == D3DRTYPE_SURFACE || resourceType == D3DRTYPE_TEXTURE) &&
-             IsColourFormat(format);
+             FormatIsColour(format);
     default:
       return false;
   }
@@ -52,15 +52,6 @@ bool FormatUsable(DWORD usage, D3DRESOURCETYPE resourceType, D3DFORMAT format) {
 
 HRESULT STDMETHODCALLTYPE Direct3D8::QueryInterface(REFIID riid, void** object) {
   return InterfaceQuery(this, riid, object, {&IID_IUnknown, &IID_IDirect3D8});
-}
-
-ULONG STDMETHODCALLTYPE Direct3D8::AddRef() { return ++references_; }
-
-ULONG STDMETHODCALLTYPE Direct3D8::Release() {
-  if (references_ == 0) return 0;
-  const ULONG left = --references_;
-  if (left == 0) delete this;
-  return left;
 }
 
 UINT STDMETHODCALLTYPE Direct3D8::GetAdapterCount() {
@@ -83,7 +74,7 @@ HRESULT STDMETHODCALLTYPE Direct3D8::CheckDeviceFormat(UINT adapter, D3DDEVTYPE 
   if (adapter != D3DADAPTER_DEFAULT) return D3DERR_INVALIDCALL;
   const HRESULT typeResult = DeviceTypeCheck(deviceType);
   if (FAILED(typeResult)) return typeResult;
-  return IsColourFormat(adapterFormat) && FormatUsable(usage, resourceType, checkFormat)
+  return FormatIsColour(adapterFormat) && FormatUsable(usage, resourceType, checkFormat)
              ? D3D_OK
              : D3DERR_NOTAVAILABLE;
 }

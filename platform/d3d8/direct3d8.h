@@ -5,17 +5,13 @@
 
 #include <d3d8.h>
 
+#include "platform/d3d8/com_object.h"
+
 namespace d3d8sw {
 
-class Direct3D8 final : public IDirect3D8 {
+class Direct3D8 final : public ComObject<IDirect3D8> {
  public:
-  Direct3D8() = default;
-  Direct3D8(const Direct3D8&) = delete;
-  Direct3D8& operator=(const Direct3D8&) = delete;
-
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
   UINT STDMETHODCALLTYPE GetAdapterCount() override;
   HRESULT STDMETHODCALLTYPE GetAdapterDisplayMode(UINT adapter, D3DDISPLAYMODE* mode) override;
   HRESULT STDMETHODCALLTYPE CheckDeviceFormat(UINT adapter, D3DDEVTYPE deviceType,
@@ -27,9 +23,7 @@ class Direct3D8 final : public IDirect3D8 {
                                          IDirect3DDevice8** device) override;
 
  private:
-  ~Direct3D8() = default;
-
-  ULONG references_ = 1;
+  ~Direct3D8() override = default;
 };
 
 }  // namespace d3d8sw

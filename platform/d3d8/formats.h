@@ -10,13 +10,17 @@ namespace d3d8sw {
 constexpr D3DFORMAT DisplayFormat = D3DFMT_X8R8G8B8;
 
 // X8R8G8B8 or A8R8G8B8: what back buffers and textures are made of.
-bool IsColourFormat(D3DFORMAT format);
+inline bool FormatIsColour(D3DFORMAT format) {
+  return format == D3DFMT_X8R8G8B8 || format == D3DFMT_A8R8G8B8;
+}
 
 // D16, D24X8 or D32: the depth buffers without stencil this device can keep.
-bool IsDepthFormat(D3DFORMAT format);
+inline bool FormatIsDepth(D3DFORMAT format) {
+  return format == D3DFMT_D16 || format == D3DFMT_D24X8 || format == D3DFMT_D32;
+}
 
 // Bytes per depth sample of a depth format.
-UINT DepthBytesPerPixel(D3DFORMAT format);
+inline UINT DepthBytesPerPixel(D3DFORMAT format) { return format == D3DFMT_D16 ? 2 : 4; }
 
 }  // namespace d3d8sw
 

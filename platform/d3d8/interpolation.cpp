@@ -1,6 +1,6 @@
-#include "interpolation.h"
+#include "platform/d3d8/interpolation.h"
 
-#include "lane_vectors.h"
+#include "platform/d3d8/lane_vectors.h"
 
 namespace d3d8sw {
 

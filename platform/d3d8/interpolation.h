@@ -3,8 +3,8 @@
 #ifndef VELKOR_PLATFORM_D3D8_INTERPOLATION_H
 #define VELKOR_PLATFORM_D3D8_INTERPOLATION_H
 
-#include "pixel_chunk.h"
-#include "screen_vertex.h"
+#include "platform/d3d8/pixel_chunk.h"
+#include "platform/d3d8/screen_vertex.h"
 
 namespace d3d8sw {
 

@@ -1,50 +1,71 @@
-#include "lighting.h"
+#include "platform/d3d8/lighting.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "transform.h"
+#include "platform/d3d8/transform.h"
 
 namespace d3d8sw {
 
 namespace {
 
-struct Rgba {
+// A colour's channels as lighting adds and scales them: channel by channel, alpha too.
+struct Colour {
   float r, g, b, a;
 };
 
-Rgba FromColourValue(const D3DCOLORVALUE& c) { return {c.r, c.g, c.b, c.a}; }
+Colour operator+(const Colour& x, const Colour& y) {
+  return {x.r + y.r, x.g + y.g, x.b + y.b, x.a + y.a};
+}
+Colour operator*(const Colour& x, const Colour& y) {
+  return {x.r * y.r, x.g * y.g, x.b * y.b, x.a * y.a};
+}
+Colour operator*(const Colour& x, float scale) {
+  return {x.r * scale, x.g * scale, x.b * scale, x.a * scale};
+}
+Colour& operator+=(Colour& x, const Colour& y) { return x = x + y; }
 
-// A D3DCOLOR as b, g, r, a in [0, 1].
-void ColourUnpack(D3DCOLOR colour, float out[4]) {
-  for (int i = 0; i < 4; ++i) out[i] = static_cast<float>((colour >> (8 * i)) & 0xFF) / 255.0f;
+Colour ColourFrom(const D3DCOLORVALUE& c) { return {c.r, c.g, c.b, c.a}; }
+
+Colour ColourFrom(D3DCOLOR colour) {
+  auto channel = [colour](int shift) {
+    return static_cast<float>((colour >> shift) & 0xFF) / 255.0f;
+  };
+  return {channel(16), channel(8), channel(0), channel(24)};
 }
 
-float Dot(const float a[3], const float b[3]) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
+float Saturate(float x) { return std::min(std::max(x, 0.0f), 1.0f); }
 
-void Normalize(float v[3]) {
-  const float length = std::sqrt(Dot(v, v));
+// A vertex colour as the pipeline carries it: b, g, r, a.
+void ColourStore(const Colour& c, float out[4]) {
+  out[0] = c.b;
+  out[1] = c.g;
+  out[2] = c.r;
+  out[3] = c.a;
+}
+
+float VectorDot(const float a[3], const float b[3]) {
+  return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+}
+
+void VectorNormalize(float v[3]) {
+  const float length = std::sqrt(VectorDot(v, v));
   if (length > 0.0f) {
     for (int i = 0; i < 3; ++i) v[i] /= length;
   }
 }
 
-float Saturate(float x) { return std::min(std::max(x, 0.0f), 1.0f); }
-
 // The colour a material source names for this vertex: the vertex's own colour when it has the
 // one asked for and vertex colours are allowed, the material's otherwise.
-Rgba MaterialColour(const LightingSetup& setup, const VertexLayout& layout,
-                    const FetchedVertex& vertex, DWORD source, const D3DCOLORVALUE& material) {
-  float bgra[4];
+Colour MaterialColour(const LightingSetup& setup, const VertexLayout& layout,
+                      const FetchedVertex& vertex, DWORD source, const D3DCOLORVALUE& material) {
   if (setup.colourVertex && source == D3DMCS_COLOR1 && layout.hasDiffuse) {
-    ColourUnpack(vertex.diffuse, bgra);
-    return {bgra[2], bgra[1], bgra[0], bgra[3]};
+    return ColourFrom(vertex.diffuse);
   }
   if (setup.colourVertex && source == D3DMCS_COLOR2 && layout.hasSpecular) {
-    ColourUnpack(vertex.specular, bgra);
-    return {bgra[2], bgra[1], bgra[0], bgra[3]};
+    return ColourFrom(vertex.specular);
   }
-  return FromColourValue(material);
+  return ColourFrom(material);
 }
 
 CameraLight CameraLightBuild(const D3DLIGHT8& light, const D3DMATRIX& view) {
@@ -57,9 +78,9 @@ CameraLight CameraLightBuild(const D3DLIGHT8& light, const D3DMATRIX& view) {
   const float direction[3] = {light.Direction.x, light.Direction.y, light.Direction.z};
   // Lights are given in world space; the view matrix current at draw time takes them to the
   // camera.
-  TransformAffinePoint(view, position, out.position);
-  TransformDirection(view, direction, out.spotAxis);
-  Normalize(out.spotAxis);
+  AffinePointTransform(view, position, out.position);
+  DirectionTransform(view, direction, out.spotAxis);
+  VectorNormalize(out.spotAxis);
   for (int i = 0; i < 3; ++i) out.toLight[i] = -out.spotAxis[i];
   out.range = light.Range;
   out.attenuation[0] = light.Attenuation0;
@@ -82,11 +103,75 @@ float Attenuation(const CameraLight& light, float distance) {
 }
 
 float SpotFactor(const CameraLight& light, const float toLight[3]) {
-  const float rho = -Dot(toLight, light.spotAxis);
+  const float rho = -VectorDot(toLight, light.spotAxis);
   if (rho > light.cosHalfTheta) return 1.0f;
   if (rho <= light.cosHalfPhi) return 0.0f;
   const float t = (rho - light.cosHalfPhi) / (light.cosHalfTheta - light.cosHalfPhi);
   return light.falloff == 1.0f ? t : std::pow(t, light.falloff);
+}
+
+// The point being lit, in camera space.
+struct LitPoint {
+  const float* position;
+  float normal[3];    // unit length when the setup normalises normals
+  float toViewer[3];  // unit
+};
+
+LitPoint LitPointAt(const LightingSetup& setup, const float position[3], const float normal[3]) {
+  LitPoint point = {position, {normal[0], normal[1], normal[2]}, {0.0f, 0.0f, -1.0f}};
+  if (setup.normalizeNormals) VectorNormalize(point.normal);
+  // Without a local viewer, every vertex is seen straight along the camera's axis.
+  if (setup.localViewer) {
+    for (int i = 0; i < 3; ++i) point.toViewer[i] = -position[i];
+    VectorNormalize(point.toViewer);
+  }
+  return point;
+}
+
+// What the lights add up to at a point, before the material's colours weigh them.
+struct LightSums {
+  Colour ambient;
+  Colour diffuse;
+  Colour specular;
+};
+
+// Adds one light's share. Without a normal a vertex gets only the ambient part.
+void LightAdd(const LightingSetup& setup, const CameraLight& light, bool hasNormal,
+              const LitPoint& point, LightSums& sums) {
+  float toLight[3];
+  float reach = 1.0f;  // attenuation times spot factor
+  if (light.type == D3DLIGHT_DIRECTIONAL) {
+    for (int i = 0; i < 3; ++i) toLight[i] = light.toLight[i];
+  } else {
+    for (int i = 0; i < 3; ++i) toLight[i] = light.position[i] - point.position[i];
+    const float distance = std::sqrt(VectorDot(toLight, toLight));
+    reach = Attenuation(light, distance);
+    if (reach == 0.0f) return;
+    VectorNormalize(toLight);
+    if (light.type == D3DLIGHT_SPOT) reach *= SpotFactor(light, toLight);
+  }
+  sums.ambient += ColourFrom(light.ambient) * reach;
+  if (!hasNormal) return;
+  const float nDotL = VectorDot(point.normal, toLight);
+  if (nDotL <= 0.0f) return;
+  sums.diffuse += ColourFrom(light.diffuse) * (nDotL * reach);
+  if (!setup.specularEnabled) return;
+  float half[3];
+  for (int i = 0; i < 3; ++i) half[i] = toLight[i] + point.toViewer[i];
+  VectorNormalize(half);
+  const float nDotH = VectorDot(point.normal, half);
+  if (nDotH > 0.0f) {
+    sums.specular += ColourFrom(light.specular) * (std::pow(nDotH, setup.material.Power) * reach);
+  }
+}
+
+// Unlit: the vertex's own colours, white and black when it has none.
+void VertexColoursUnlit(const VertexLayout& layout, const FetchedVertex& vertex, float diffuse[4],
+                        float specular[4]) {
+  ColourStore(layout.hasDiffuse ? ColourFrom(vertex.diffuse) : Colour{1.0f, 1.0f, 1.0f, 1.0f},
+              diffuse);
+  ColourStore(layout.hasSpecular ? ColourFrom(vertex.specular) : Colour{0.0f, 0.0f, 0.0f, 0.0f},
+              specular);
 }
 
 }  // namespace
@@ -98,9 +183,8 @@ LightingSetup LightingSetupBuild(const PipelineState& state) {
   for (const LightSlot& slot : state.lights) {
     if (slot.enabled) setup.lights[setup.lightCount++] = CameraLightBuild(slot.light, state.view);
   }
-  float ambient[4];
-  ColourUnpack(rs[D3DRS_AMBIENT], ambient);
-  setup.globalAmbient = {ambient[2], ambient[1], ambient[0], ambient[3]};
+  const Colour ambient = ColourFrom(rs[D3DRS_AMBIENT]);
+  setup.globalAmbient = {ambient.r, ambient.g, ambient.b, ambient.a};
   setup.material = state.material;
   setup.diffuseSource = rs[D3DRS_DIFFUSEMATERIALSOURCE];
   setup.ambientSource = rs[D3DRS_AMBIENTMATERIALSOURCE];
@@ -117,83 +201,23 @@ void VertexLight(const LightingSetup& setup, const VertexLayout& layout,
                  const FetchedVertex& vertex, const float position[3], const float normal[3],
                  float diffuse[4], float specular[4]) {
   if (!setup.enabled) {
-    // Unlit: the vertex's own colours, white and black when it has none.
-    if (layout.hasDiffuse) {
-      ColourUnpack(vertex.diffuse, diffuse);
-    } else {
-      std::fill(diffuse, diffuse + 4, 1.0f);
-    }
-    if (layout.hasSpecular) {
-      ColourUnpack(vertex.specular, specular);
-    } else {
-      std::fill(specular, specular + 4, 0.0f);
-    }
+    VertexColoursUnlit(layout, vertex, diffuse, specular);
     return;
   }
-
-  const D3DMATERIAL8& material = setup.material;
-  const Rgba cd = MaterialColour(setup, layout, vertex, setup.diffuseSource, material.Diffuse);
-  const Rgba ca = MaterialColour(setup, layout, vertex, setup.ambientSource, material.Ambient);
-  const Rgba cs = MaterialColour(setup, layout, vertex, setup.specularSource, material.Specular);
-  const Rgba ce = MaterialColour(setup, layout, vertex, setup.emissiveSource, material.Emissive);
-
-  float n[3] = {normal[0], normal[1], normal[2]};
-  if (setup.normalizeNormals) Normalize(n);
-  float toViewer[3] = {0.0f, 0.0f, -1.0f};
-  if (setup.localViewer) {
-    for (int i = 0; i < 3; ++i) toViewer[i] = -position[i];
-    Normalize(toViewer);
-  }
-
-  Rgba ambient = FromColourValue(setup.globalAmbient);
-  Rgba lit = {0, 0, 0, 0};
-  Rgba shine = {0, 0, 0, 0};
+  const LitPoint point = LitPointAt(setup, position, normal);
+  LightSums sums = {ColourFrom(setup.globalAmbient), {}, {}};
   for (int l = 0; l < setup.lightCount; ++l) {
-    const CameraLight& light = setup.lights[l];
-    float toLight[3];
-    float reach = 1.0f;  // attenuation times spot factor
-    if (light.type == D3DLIGHT_DIRECTIONAL) {
-      for (int i = 0; i < 3; ++i) toLight[i] = light.toLight[i];
-    } else {
-      for (int i = 0; i < 3; ++i) toLight[i] = light.position[i] - position[i];
-      const float distance = std::sqrt(Dot(toLight, toLight));
-      reach = Attenuation(light, distance);
-      if (reach == 0.0f) continue;
-      Normalize(toLight);
-      if (light.type == D3DLIGHT_SPOT) reach *= SpotFactor(light, toLight);
-    }
-    ambient.r += light.ambient.r * reach;
-    ambient.g += light.ambient.g * reach;
-    ambient.b += light.ambient.b * reach;
-    if (!layout.hasNormal) continue;  // no normal: ambient and emissive only
-    const float nDotL = Dot(n, toLight);
-    if (nDotL <= 0.0f) continue;
-    const float d = nDotL * reach;
-    lit.r += light.diffuse.r * d;
-    lit.g += light.diffuse.g * d;
-    lit.b += light.diffuse.b * d;
-    if (setup.specularEnabled) {
-      float half[3];
-      for (int i = 0; i < 3; ++i) half[i] = toLight[i] + toViewer[i];
-      Normalize(half);
-      const float nDotH = Dot(n, half);
-      if (nDotH > 0.0f) {
-        const float s = std::pow(nDotH, material.Power) * reach;
-        shine.r += light.specular.r * s;
-        shine.g += light.specular.g * s;
-        shine.b += light.specular.b * s;
-      }
-    }
+    LightAdd(setup, setup.lights[l], layout.hasNormal, point, sums);
   }
-
-  diffuse[0] = Saturate(ca.b * ambient.b + cd.b * lit.b + ce.b);
-  diffuse[1] = Saturate(ca.g * ambient.g + cd.g * lit.g + ce.g);
-  diffuse[2] = Saturate(ca.r * ambient.r + cd.r * lit.r + ce.r);
-  diffuse[3] = Saturate(cd.a);
-  specular[0] = Saturate(cs.b * shine.b);
-  specular[1] = Saturate(cs.g * shine.g);
-  specular[2] = Saturate(cs.r * shine.r);
-  specular[3] = 0.0f;
+  const D3DMATERIAL8& m = setup.material;
+  const Colour cd = MaterialColour(setup, layout, vertex, setup.diffuseSource, m.Diffuse);
+  const Colour ca = MaterialColour(setup, layout, vertex, setup.ambientSource, m.Ambient);
+  const Colour cs = MaterialColour(setup, layout, vertex, setup.specularSource, m.Specular);
+  const Colour ce = MaterialColour(setup, layout, vertex, setup.emissiveSource, m.Emissive);
+  const Colour lit = ca * sums.ambient + cd * sums.diffuse + ce;
+  const Colour shine = cs * sums.specular;
+  ColourStore({Saturate(lit.r), Saturate(lit.g), Saturate(lit.b), Saturate(cd.a)}, diffuse);
+  ColourStore({Saturate(shine.r), Saturate(shine.g), Saturate(shine.b), 0.0f}, specular);
 }
 
 }  // namespace d3d8sw

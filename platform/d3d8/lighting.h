@@ -2,8 +2,8 @@
 #ifndef VELKOR_PLATFORM_D3D8_LIGHTING_H
 #define VELKOR_PLATFORM_D3D8_LIGHTING_H
 
-#include "pipeline.h"
-#include "vertex_fetch.h"
+#include "platform/d3d8/pipeline.h"
+#include "platform/d3d8/vertex_fetch.h"
 
 namespace d3d8sw {
 

@@ -1,6 +1,10 @@
 // The contract between the software device's COM objects and its drawing pipeline: the
 // device keeps its state in a PipelineState and hands each draw, with the surfaces it draws
-// into, to PipelineDraw.
+// into, to PipelineDraw. The entry points below live in pipeline.cpp; each stage has a file of
+// its own, in the order a draw runs them: vertex_processing (vertex_fetch, transform,
+// lighting), primitive_draw (assembly, clipping, viewport, culling), rasterizer, span_shader
+// (interpolation, depth, texture_sampler, texture_stages, the write), and target_clear for the
+// clears it defers per tile.
 #ifndef VELKOR_PLATFORM_D3D8_PIPELINE_H
 #define VELKOR_PLATFORM_D3D8_PIPELINE_H
 
@@ -9,7 +13,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "target_tiles.h"
+#include "platform/d3d8/target_tiles.h"
 
 namespace d3d8sw {
 
@@ -67,6 +71,10 @@ struct RenderTarget {
 // Gives every member but the viewport its documented default: identity transforms, the render
 // and stage states, no textures, no lights, a zero material.
 void PipelineStateReset(PipelineState& state, bool hasDepthBuffer);
+
+// Vertices `primitiveCount` primitives of `type` read; 0 for types the pipeline does not draw.
+// Wide enough that no count wraps.
+uint64_t PrimitiveVertexCount(D3DPRIMITIVETYPE type, UINT primitiveCount);
 
 // Draws `primitiveCount` primitives of `type` from `vertices` (the vertex buffer's bytes,
 // `stride` apart, starting at vertex `startVertex`).

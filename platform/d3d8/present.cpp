@@ -3,19 +3,11 @@
 // that. A COPY present leaves the back buffer as it was.
 #include <algorithm>
 
-#include "device.h"
+#include "platform/d3d8/device.h"
+#include "platform/d3d8/presentation_parameters.h"
 #include "platform/win32/stand_in.h"
 
 namespace d3d8sw {
-
-namespace {
-
-bool Copies(const D3DPRESENT_PARAMETERS& parameters) {
-  return parameters.SwapEffect == D3DSWAPEFFECT_COPY ||
-         parameters.SwapEffect == D3DSWAPEFFECT_COPY_VSYNC;
-}
-
-}  // namespace
 
 // A source rectangle (COPY chains only) picks part of the back buffer, clipped to it. The window
 // stand-in shows a frame across the whole client area only, so a destination rectangle is
@@ -23,7 +15,8 @@ bool Copies(const D3DPRESENT_PARAMETERS& parameters) {
 HRESULT STDMETHODCALLTYPE Device::Present(const RECT* sourceRect, const RECT* destRect,
                                           HWND destWindowOverride, const RGNDATA*) {
   BackBufferSurface& backBuffer = *backBuffers_.front();
-  if (destRect || (sourceRect && !Copies(parameters_)) || backBuffer.Locked()) {
+  if (destRect || (sourceRect && !SwapEffectCopies(parameters_.SwapEffect)) ||
+      backBuffer.Locked()) {
     return D3DERR_INVALIDCALL;
   }
   LONG left = 0;

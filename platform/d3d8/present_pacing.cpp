@@ -1,4 +1,4 @@
-#include "present_pacing.h"
+#include "platform/d3d8/present_pacing.h"
 
 #include <thread>
 

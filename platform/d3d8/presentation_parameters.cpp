@@ -1,6 +1,6 @@
-#include "presentation_parameters.h"
+#include "platform/d3d8/presentation_parameters.h"
 
-#include "formats.h"
+#include "platform/d3d8/formats.h"
 
 namespace d3d8sw {
 
@@ -25,7 +25,7 @@ bool WindowedValid(const D3DPRESENT_PARAMETERS& parameters) {
 // The display keeps its refresh rate when a window goes full-screen.
 bool FullScreenValid(const D3DPRESENT_PARAMETERS& parameters,
                      const win32sw::DisplayModeInfo& display) {
-  return IsColourFormat(parameters.BackBufferFormat) && parameters.BackBufferWidth != 0 &&
+  return FormatIsColour(parameters.BackBufferFormat) && parameters.BackBufferWidth != 0 &&
          parameters.BackBufferHeight != 0 &&
          (parameters.FullScreen_RefreshRateInHz == 0 ||
           parameters.FullScreen_RefreshRateInHz == display.refreshRate) &&
@@ -42,14 +42,13 @@ HRESULT PresentationParametersComplete(D3DPRESENT_PARAMETERS& parameters, HWND f
   if (!window || !win32sw::WindowClientSize(window, clientWidth, clientHeight)) {
     return D3DERR_INVALIDCALL;
   }
-  const bool copies = parameters.SwapEffect == D3DSWAPEFFECT_COPY ||
-                      parameters.SwapEffect == D3DSWAPEFFECT_COPY_VSYNC;
   if (parameters.SwapEffect < D3DSWAPEFFECT_DISCARD ||
       parameters.SwapEffect > D3DSWAPEFFECT_COPY_VSYNC ||
-      parameters.BackBufferCount > MaxBackBuffers || (copies && parameters.BackBufferCount > 1) ||
+      parameters.BackBufferCount > MaxBackBuffers ||
+      (SwapEffectCopies(parameters.SwapEffect) && parameters.BackBufferCount > 1) ||
       parameters.MultiSampleType != D3DMULTISAMPLE_NONE ||
       (parameters.Flags & ~DWORD{D3DPRESENTFLAG_LOCKABLE_BACKBUFFER}) != 0 ||
-      (parameters.EnableAutoDepthStencil && !IsDepthFormat(parameters.AutoDepthStencilFormat))) {
+      (parameters.EnableAutoDepthStencil && !FormatIsDepth(parameters.AutoDepthStencilFormat))) {
     return D3DERR_INVALIDCALL;
   }
   if (parameters.Windowed ? !WindowedValid(parameters) : !FullScreenValid(parameters, display)) {

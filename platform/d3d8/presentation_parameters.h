@@ -8,6 +8,12 @@
 
 namespace d3d8sw {
 
+// Whether presenting copies the back buffer (COPY, COPY_VSYNC) rather than flipping or
+// discarding it.
+inline bool SwapEffectCopies(D3DSWAPEFFECT swapEffect) {
+  return swapEffect == D3DSWAPEFFECT_COPY || swapEffect == D3DSWAPEFFECT_COPY_VSYNC;
+}
+
 // D3DERR_INVALIDCALL for parameters the real runtime refuses or this device cannot keep.
 // Otherwise completes `parameters` as the runtime does (a back-buffer count of 0 becomes 1; a
 // windowed back buffer of width or height 0 takes the window's client size), sets `window` to

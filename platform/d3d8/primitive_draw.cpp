@@ -1,11 +1,11 @@
-#include "primitive_draw.h"
+#include "platform/d3d8/primitive_draw.h"
 
 #include <algorithm>
 
-#include "clipping.h"
-#include "rasterizer.h"
-#include "target_clear.h"
-#include "viewport.h"
+#include "platform/d3d8/clipping.h"
+#include "platform/d3d8/rasterizer.h"
+#include "platform/d3d8/target_clear.h"
+#include "platform/d3d8/viewport.h"
 
 namespace d3d8sw {
 
@@ -65,7 +65,7 @@ void TriangleDraw(DrawContext& context, const ClipVertex& a, const ClipVertex& b
     return;
   }
   ClipVertex polygon[MaxClippedVertices];
-  const int count = ClipTriangle(a, b, c, context.band, polygon);
+  const int count = TriangleClip(a, b, c, context.band, polygon);
   ScreenVertex screen[MaxClippedVertices];
   for (int i = 0; i < count; ++i) screen[i] = ViewportProject(viewport, polygon[i]);
   // The clipped polygon is convex and keeps the triangle's winding, so its fan does too.
@@ -90,19 +90,6 @@ void AssembledTriangleDraw(DrawContext& context, const ClipVertex& first, const 
 }
 
 }  // namespace
-
-UINT PrimitiveVertexCount(D3DPRIMITIVETYPE type, UINT primitiveCount) {
-  if (primitiveCount == 0) return 0;
-  switch (type) {
-    case D3DPT_TRIANGLELIST:
-      return 3 * primitiveCount;
-    case D3DPT_TRIANGLESTRIP:
-    case D3DPT_TRIANGLEFAN:
-      return primitiveCount + 2;
-    default:
-      return 0;
-  }
-}
 
 void PrimitivesDraw(const PipelineState& state, RenderTarget& target, D3DPRIMITIVETYPE type,
                     bool transformed, const ClipVertex* v, UINT primitiveCount) {

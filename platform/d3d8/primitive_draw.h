@@ -3,8 +3,8 @@
 #ifndef VELKOR_PLATFORM_D3D8_PRIMITIVE_DRAW_H
 #define VELKOR_PLATFORM_D3D8_PRIMITIVE_DRAW_H
 
-#include "clip_vertex.h"
-#include "pipeline.h"
+#include "platform/d3d8/clip_vertex.h"
+#include "platform/d3d8/pipeline.h"
 
 namespace d3d8sw {
 
@@ -13,9 +13,6 @@ namespace d3d8sw {
 // primitives draw nothing.
 void PrimitivesDraw(const PipelineState& state, RenderTarget& target, D3DPRIMITIVETYPE type,
                     bool transformed, const ClipVertex* vertices, UINT primitiveCount);
-
-// Vertices `primitiveCount` primitives of `type` take; 0 for types the pipeline does not draw.
-UINT PrimitiveVertexCount(D3DPRIMITIVETYPE type, UINT primitiveCount);
 
 }  // namespace d3d8sw
 

@@ -1,4 +1,4 @@
-#include "rasterizer.h"
+#include "platform/d3d8/rasterizer.h"
 
 #include <algorithm>
 #include <cmath>
@@ -73,7 +73,7 @@ void EdgeWalkNextRow(EdgeWalk& walk) {
   }
 }
 
-int64_t Snap(float coordinate) {
+int64_t CoordinateSnap(float coordinate) {
   return static_cast<int64_t>(std::llround(static_cast<double>(coordinate) * SubPixelOne));
 }
 
@@ -108,8 +108,8 @@ SnappedTriangle TriangleSnap(const ScreenVertex& a, const ScreenVertex& b, const
   const ScreenVertex* v[3] = {&a, &b, &c};
   for (int i = 0; i < 3; ++i) {
     t.vertices[i] = v[i];
-    t.x[i] = Snap(v[i]->x);
-    t.y[i] = Snap(v[i]->y);
+    t.x[i] = CoordinateSnap(v[i]->x);
+    t.y[i] = CoordinateSnap(v[i]->y);
   }
   t.winding = (t.x[1] - t.x[0]) * (t.y[2] - t.y[0]) - (t.x[2] - t.x[0]) * (t.y[1] - t.y[0]);
   return t;

@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "screen_vertex.h"
-#include "span_shader.h"
+#include "platform/d3d8/screen_vertex.h"
+#include "platform/d3d8/span_shader.h"
 
 namespace d3d8sw {
 

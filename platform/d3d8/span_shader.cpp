@@ -1,10 +1,10 @@
-#include "span_shader.h"
+#include "platform/d3d8/span_shader.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "lane_vectors.h"
-#include "target_clear.h"
+#include "platform/d3d8/lane_vectors.h"
+#include "platform/d3d8/target_clear.h"
 
 namespace d3d8sw {
 
@@ -94,7 +94,7 @@ void ChunkShade(ShadingQueue& queue) {
   for (int s = 0; s < setup.program.count; ++s) {
     if (setup.program.stages[s].samplesTexture) {
       const SamplerSetup& sampler = setup.samplers[s];
-      SampleChunk(sampler, ChunkFilter(sampler, queue.planes, chunk), chunk);
+      ChunkSample(sampler, ChunkFilter(sampler, queue.planes, chunk), chunk);
     }
     StageApply(setup.program, s, chunk);
   }

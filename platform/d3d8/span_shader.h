@@ -4,12 +4,12 @@
 #ifndef VELKOR_PLATFORM_D3D8_SPAN_SHADER_H
 #define VELKOR_PLATFORM_D3D8_SPAN_SHADER_H
 
-#include "depth.h"
-#include "interpolation.h"
-#include "pipeline.h"
-#include "screen_vertex.h"
-#include "texture_sampler.h"
-#include "texture_stages.h"
+#include "platform/d3d8/depth.h"
+#include "platform/d3d8/interpolation.h"
+#include "platform/d3d8/pipeline.h"
+#include "platform/d3d8/screen_vertex.h"
+#include "platform/d3d8/texture_sampler.h"
+#include "platform/d3d8/texture_stages.h"
 
 namespace d3d8sw {
 

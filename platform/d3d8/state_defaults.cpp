@@ -1,6 +1,6 @@
-#include <cstring>
+#include "platform/d3d8/state_defaults.h"
 
-#include "pipeline.h"
+#include <cstring>
 
 namespace d3d8sw {
 
@@ -10,12 +10,6 @@ DWORD FloatBits(float value) {
   DWORD bits;
   std::memcpy(&bits, &value, sizeof bits);
   return bits;
-}
-
-D3DMATRIX Identity() {
-  D3DMATRIX m = {};
-  for (int i = 0; i < 4; ++i) m.m[i][i] = 1.0f;
-  return m;
 }
 
 // Render states whose documented default is not zero.
@@ -61,6 +55,15 @@ const Default RenderStateDefaults[] = {
     {D3DRS_BLENDOP, D3DBLENDOP_ADD},
 };
 
+}  // namespace
+
+void RenderStatesReset(DWORD (&states)[RenderStateCount], bool hasDepthBuffer) {
+  std::memset(states, 0, sizeof states);
+  for (const Default& d : RenderStateDefaults) states[d.state] = d.value;
+  // Depth testing is on by default only for a device that was given a depth buffer.
+  states[D3DRS_ZENABLE] = hasDepthBuffer ? D3DZB_TRUE : D3DZB_FALSE;
+}
+
 void StageStatesReset(DWORD (&states)[StageStateCount], int stage) {
   std::memset(states, 0, sizeof states);
   // Only the first stage does anything until told otherwise.
@@ -81,23 +84,6 @@ void StageStatesReset(DWORD (&states)[StageStateCount], int stage) {
   states[D3DTSS_COLORARG0] = D3DTA_CURRENT;
   states[D3DTSS_ALPHAARG0] = D3DTA_CURRENT;
   states[D3DTSS_RESULTARG] = D3DTA_CURRENT;
-}
-
-}  // namespace
-
-void PipelineStateReset(PipelineState& state, bool hasDepthBuffer) {
-  state.world = state.view = state.projection = Identity();
-  std::memset(state.renderStates, 0, sizeof state.renderStates);
-  for (const Default& d : RenderStateDefaults) state.renderStates[d.state] = d.value;
-  // Depth testing is on by default only for a device that was given a depth buffer.
-  state.renderStates[D3DRS_ZENABLE] = hasDepthBuffer ? D3DZB_TRUE : D3DZB_FALSE;
-  for (int s = 0; s < TextureStageCount; ++s) {
-    StageStatesReset(state.stageStates[s], s);
-    state.textures[s] = nullptr;
-  }
-  for (LightSlot& slot : state.lights) slot = LightSlot{};
-  state.material = {};
-  state.vertexFormat = 0;
 }
 
 }  // namespace d3d8sw

@@ -1,7 +1,7 @@
-#include "surface.h"
+#include "platform/d3d8/surface.h"
 
-#include "com_query.h"
-#include "surface_rect.h"
+#include "platform/d3d8/com_query.h"
+#include "platform/d3d8/surface_rect.h"
 
 namespace d3d8sw {
 

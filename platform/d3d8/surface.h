@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "pipeline.h"
+#include "platform/d3d8/pipeline.h"
 
 namespace d3d8sw {
 

@@ -1,4 +1,4 @@
-#include "surface_rect.h"
+#include "platform/d3d8/surface_rect.h"
 
 namespace d3d8sw {
 

@@ -1,31 +1,15 @@
-#include "target_clear.h"
+#include "platform/d3d8/target_clear.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "depth.h"
+#include "platform/d3d8/formats.h"
 
 namespace d3d8sw {
 
 namespace {
 
-struct Plane {
-  BYTE* memory;
-  int pitch;
-  int bytesPerPixel;
-  PlaneTiles& tiles;
-};
-
-Plane ColourPlane(RenderTarget& target) {
-  return {reinterpret_cast<BYTE*>(target.colour), target.colourPitch, 4, target.tiles.colour};
-}
-
-Plane DepthPlane(RenderTarget& target) {
-  return {static_cast<BYTE*>(target.depth), target.depthPitch, DepthBytes(target.depthFormat),
-          target.tiles.depth};
-}
-
-void FillRect(const Plane& plane, int x0, int y0, int x1, int y1, uint32_t value) {
+void RectFill(const Plane& plane, int x0, int y0, int x1, int y1, uint32_t value) {
   if (x0 >= x1) return;
   for (int y = y0; y < y1; ++y) {
     BYTE* row = plane.memory + static_cast<ptrdiff_t>(y) * plane.pitch;
@@ -39,10 +23,10 @@ void FillRect(const Plane& plane, int x0, int y0, int x1, int y1, uint32_t value
   }
 }
 
-void FillTile(const RenderTarget& target, const Plane& plane, UINT column, UINT row) {
+void TileFill(const RenderTarget& target, const Plane& plane, UINT column, UINT row) {
   const int x0 = static_cast<int>(column) * TileSize;
   const int y0 = static_cast<int>(row) * TileSize;
-  FillRect(plane, x0, y0, std::min(x0 + TileSize, static_cast<int>(target.width)),
+  RectFill(plane, x0, y0, std::min(x0 + TileSize, static_cast<int>(target.width)),
            std::min(y0 + TileSize, static_cast<int>(target.height)), plane.tiles.value);
 }
 
@@ -65,49 +49,32 @@ void PlaneClearRect(const RenderTarget& target, const Plane& plane, const D3DREC
   for (int ty = y0 >> TileShift; ty <= (y1 - 1) >> TileShift; ++ty) {
     for (int tx = x0 >> TileShift; tx <= (x1 - 1) >> TileShift; ++tx) {
       TileState& state = plane.tiles.states[ty * columns + tx];
-      if (state == TileState::Pending) FillTile(target, plane, tx, ty);
+      if (state == TileState::Pending) TileFill(target, plane, tx, ty);
       state = TileState::Written;
     }
   }
-  FillRect(plane, x0, y0, x1, y1, value);
-}
-
-void PlaneClear(const RenderTarget& target, const Plane& plane, const D3DRECT* rects,
-                DWORD rectCount, uint32_t value) {
-  const bool whole = rectCount == 1 && rects[0].x1 <= 0 && rects[0].y1 <= 0 &&
-                     rects[0].x2 >= static_cast<LONG>(target.width) &&
-                     rects[0].y2 >= static_cast<LONG>(target.height);
-  if (whole) {
-    PlaneClearAll(plane.tiles, value);
-    return;
-  }
-  for (DWORD i = 0; i < rectCount; ++i) PlaneClearRect(target, plane, rects[i], value);
-}
-
-void PlaneFinish(const RenderTarget& target, const Plane& plane, TargetAccess access) {
-  const UINT columns = target.tiles.columns;
-  for (UINT ty = 0; ty < target.tiles.rows; ++ty) {
-    for (UINT tx = 0; tx < columns; ++tx) {
-      TileState& state = plane.tiles.states[ty * columns + tx];
-      if (state == TileState::Pending) {
-        FillTile(target, plane, tx, ty);
-        state = TileState::Holds;
-      }
-      if (access == TargetAccess::ReadWrite) state = TileState::Written;
-    }
-  }
+  RectFill(plane, x0, y0, x1, y1, value);
 }
 
 void PlanePrepareSpan(const RenderTarget& target, const Plane& plane, int y, int x0, int x1) {
   TileState* row = plane.tiles.states.data() + (y >> TileShift) * target.tiles.columns;
   for (int tx = x0 >> TileShift; tx <= x1 >> TileShift; ++tx) {
     if (row[tx] == TileState::Written) continue;
-    if (row[tx] == TileState::Pending) FillTile(target, plane, tx, y >> TileShift);
+    if (row[tx] == TileState::Pending) TileFill(target, plane, tx, y >> TileShift);
     row[tx] = TileState::Written;
   }
 }
 
 }  // namespace
+
+Plane ColourPlane(RenderTarget& target) {
+  return {reinterpret_cast<BYTE*>(target.colour), target.colourPitch, 4, target.tiles.colour};
+}
+
+Plane DepthPlane(RenderTarget& target) {
+  return {static_cast<BYTE*>(target.depth), target.depthPitch,
+          static_cast<int>(DepthBytesPerPixel(target.depthFormat)), target.tiles.depth};
+}
 
 void TilesFitTarget(RenderTarget& target) {
   TargetTiles& tiles = target.tiles;
@@ -128,22 +95,30 @@ void TilesPrepareSpan(RenderTarget& target, bool depth, int y, int x0, int x1) {
   if (depth) PlanePrepareSpan(target, DepthPlane(target), y, x0, x1);
 }
 
-void PipelineClear(RenderTarget& target, const D3DRECT* rects, DWORD rectCount, DWORD flags,
-                   D3DCOLOR colour, float z) {
-  if (rects == nullptr) return;
-  TilesFitTarget(target);
-  if ((flags & D3DCLEAR_TARGET) && target.colour != nullptr) {
-    PlaneClear(target, ColourPlane(target), rects, rectCount, colour);
+void PlaneClear(const RenderTarget& target, const Plane& plane, const D3DRECT* rects,
+                DWORD rectCount, uint32_t value) {
+  const bool whole = rectCount == 1 && rects[0].x1 <= 0 && rects[0].y1 <= 0 &&
+                     rects[0].x2 >= static_cast<LONG>(target.width) &&
+                     rects[0].y2 >= static_cast<LONG>(target.height);
+  if (whole) {
+    PlaneClearAll(plane.tiles, value);
+    return;
   }
-  if ((flags & D3DCLEAR_ZBUFFER) && target.depth != nullptr) {
-    PlaneClear(target, DepthPlane(target), rects, rectCount, DepthInFormat(z, target.depthFormat));
-  }
+  for (DWORD i = 0; i < rectCount; ++i) PlaneClearRect(target, plane, rects[i], value);
 }
 
-void PipelineFinish(RenderTarget& target, TargetAccess access) {
-  TilesFitTarget(target);
-  if (target.colour != nullptr) PlaneFinish(target, ColourPlane(target), access);
-  if (target.depth != nullptr) PlaneFinish(target, DepthPlane(target), access);
+void PlaneFinish(const RenderTarget& target, const Plane& plane, TargetAccess access) {
+  const UINT columns = target.tiles.columns;
+  for (UINT ty = 0; ty < target.tiles.rows; ++ty) {
+    for (UINT tx = 0; tx < columns; ++tx) {
+      TileState& state = plane.tiles.states[ty * columns + tx];
+      if (state == TileState::Pending) {
+        TileFill(target, plane, tx, ty);
+        state = TileState::Holds;
+      }
+      if (access == TargetAccess::ReadWrite) state = TileState::Written;
+    }
+  }
 }
 
 }  // namespace d3d8sw

@@ -1,11 +1,10 @@
-#include "texture.h"
+#include "platform/d3d8/texture.h"
 
 #include <new>
 
-#include "com_query.h"
-#include "formats.h"
-#include "resource_checks.h"
-#include "surface_rect.h"
+#include "platform/d3d8/com_query.h"
+#include "platform/d3d8/formats.h"
+#include "platform/d3d8/surface_rect.h"
 
 namespace d3d8sw {
 
@@ -32,7 +31,7 @@ HRESULT Texture::Create(IDirect3DDevice8* device, UINT width, UINT height, UINT 
   *texture = nullptr;
   // Render-target and depth textures need SetRenderTarget, which this device does not have.
   if (width == 0 || height == 0 || width > MaxTextureSize || height > MaxTextureSize ||
-      levels > ChainLength(width, height) || usage != 0 || !IsColourFormat(format) ||
+      levels > ChainLength(width, height) || usage != 0 || !FormatIsColour(format) ||
       !(BufferPoolValid(pool) || pool == D3DPOOL_SCRATCH)) {
     return D3DERR_INVALIDCALL;
   }

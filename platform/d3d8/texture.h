@@ -5,8 +5,8 @@
 
 #include <vector>
 
-#include "device_resource.h"
-#include "pipeline.h"
+#include "platform/d3d8/device_resource.h"
+#include "platform/d3d8/pipeline.h"
 
 namespace d3d8sw {
 

@@ -1,11 +1,11 @@
-#include "texture_sampler.h"
+#include "platform/d3d8/texture_sampler.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 
-#include "lane_vectors.h"
-#include "texture_sampler_avx2.h"
+#include "platform/d3d8/lane_vectors.h"
+#include "platform/d3d8/texture_sampler_avx2.h"
 
 namespace d3d8sw {
 
@@ -87,47 +87,67 @@ void CoordinatePairPrepare(const SamplerSetup& sampler, const PixelChunk& chunk,
                               pair.vScratch);
 }
 
-// Maps texel indices into [0, size); `outside` is set where the border colour applies.
+// The addressing modes, each mapping `count` texel indices into [0, size). Always inlined, so
+// that they are built for each processor the pass that calls them is built for.
+inline __attribute__((always_inline)) void IndicesWrap(int size, int32_t* index, int count) {
+  if (PowerOfTwo(size)) {
+    for (int i = 0; i < count; i += GroupPixels) {
+      VectorStore(index + i, VectorLoad<I32x8>(index + i) & (size - 1));
+    }
+  } else {
+    for (int i = 0; i < count; ++i) index[i] = ((index[i] % size) + size) % size;
+  }
+}
+
+inline __attribute__((always_inline)) void IndicesMirror(int size, int32_t* index, int count) {
+  for (int i = 0; i < count; ++i) {
+    const int32_t period = 2 * size;
+    const int32_t m =
+        PowerOfTwo(size) ? index[i] & (period - 1) : ((index[i] % period) + period) % period;
+    index[i] = m >= size ? period - 1 - m : m;
+  }
+}
+
+// `outside` is set where the border colour applies.
+inline __attribute__((always_inline)) void IndicesBorder(int size, int32_t* index, uint8_t* outside,
+                                                         int count) {
+  for (int i = 0; i < count; ++i) {
+    outside[i] |= index[i] < 0 || index[i] >= size;
+    index[i] = std::min(std::max(index[i], 0), size - 1);
+  }
+}
+
+inline __attribute__((always_inline)) void IndicesMirrorOnce(int size, int32_t* index, int count) {
+  for (int i = 0; i < count; ++i) {
+    const int32_t m = index[i] < 0 ? -1 - index[i] : index[i];
+    index[i] = std::min(m, size - 1);
+  }
+}
+
+inline __attribute__((always_inline)) void IndicesClamp(int size, int32_t* index, int count) {
+  for (int i = 0; i < count; i += GroupPixels) {
+    I32x8 v = VectorLoad<I32x8>(index + i);
+    v = v < 0 ? 0 : v;
+    VectorStore(index + i, v > size - 1 ? size - 1 : v);
+  }
+}
+
+// Maps texel indices into [0, size) by the addressing mode; `outside` is set where the border
+// colour applies.
 D3D8SW_PIXEL_PASS
-void AddressIndices(DWORD address, int size, int32_t* index, uint8_t* outside, int groups) {
+void IndicesAddress(DWORD address, int size, int32_t* index, uint8_t* outside, int groups) {
   const int count = GroupPixels * groups;
   switch (address) {
     case D3DTADDRESS_WRAP:
-      if (PowerOfTwo(size)) {
-        for (int i = 0; i < count; i += GroupPixels) {
-          VectorStore(index + i, VectorLoad<I32x8>(index + i) & (size - 1));
-        }
-      } else {
-        for (int i = 0; i < count; ++i) index[i] = ((index[i] % size) + size) % size;
-      }
-      break;
+      return IndicesWrap(size, index, count);
     case D3DTADDRESS_MIRROR:
-      for (int i = 0; i < count; ++i) {
-        const int32_t period = 2 * size;
-        const int32_t m =
-            PowerOfTwo(size) ? index[i] & (period - 1) : ((index[i] % period) + period) % period;
-        index[i] = m >= size ? period - 1 - m : m;
-      }
-      break;
+      return IndicesMirror(size, index, count);
     case D3DTADDRESS_BORDER:
-      for (int i = 0; i < count; ++i) {
-        outside[i] |= index[i] < 0 || index[i] >= size;
-        index[i] = std::min(std::max(index[i], 0), size - 1);
-      }
-      break;
+      return IndicesBorder(size, index, outside, count);
     case D3DTADDRESS_MIRRORONCE:
-      for (int i = 0; i < count; ++i) {
-        const int32_t m = index[i] < 0 ? -1 - index[i] : index[i];
-        index[i] = std::min(m, size - 1);
-      }
-      break;
+      return IndicesMirrorOnce(size, index, count);
     default:  // D3DTADDRESS_CLAMP
-      for (int i = 0; i < count; i += GroupPixels) {
-        I32x8 v = VectorLoad<I32x8>(index + i);
-        v = v < 0 ? 0 : v;
-        VectorStore(index + i, v > size - 1 ? size - 1 : v);
-      }
-      break;
+      return IndicesClamp(size, index, count);
   }
 }
 
@@ -151,8 +171,8 @@ bool Border(const SamplerSetup& sampler) {
 void FootprintAddress(const SamplerSetup& sampler, int pairs, int groups, Footprint& footprint,
                       BorderFlags& border) {
   for (int k = 0; k < pairs; ++k) {
-    AddressIndices(sampler.addressU, sampler.width, footprint.column[k], border.column[k], groups);
-    AddressIndices(sampler.addressV, sampler.height, footprint.row[k], border.row[k], groups);
+    IndicesAddress(sampler.addressU, sampler.width, footprint.column[k], border.column[k], groups);
+    IndicesAddress(sampler.addressV, sampler.height, footprint.row[k], border.row[k], groups);
   }
 }
 
@@ -291,8 +311,8 @@ void BilinearBlend(const uint64_t (*pairs)[ChunkPixels], const PairWeights& weig
   }
 }
 
-void SamplePoint(const SamplerSetup& sampler, const CoordinatePair& coordinates,
-                 PixelChunk& chunk) {
+void ChunkSamplePoint(const SamplerSetup& sampler, const CoordinatePair& coordinates,
+                      PixelChunk& chunk) {
   const int groups = GroupCount(chunk.count);
   Footprint footprint;
   BorderFlags border;
@@ -304,8 +324,8 @@ void SamplePoint(const SamplerSetup& sampler, const CoordinatePair& coordinates,
   LanesFromTexels(texels, groups, chunk.texture);
 }
 
-void SampleBilinear(const SamplerSetup& sampler, const CoordinatePair& coordinates,
-                    PixelChunk& chunk) {
+void ChunkSampleBilinear(const SamplerSetup& sampler, const CoordinatePair& coordinates,
+                         PixelChunk& chunk) {
   const int groups = GroupCount(chunk.count);
   Footprint footprint;
   BorderFlags border;
@@ -338,7 +358,7 @@ SamplerSetup SamplerSetupBuild(const TextureData* texture, const DWORD stageStat
   return sampler;
 }
 
-void SampleChunk(const SamplerSetup& sampler, DWORD filter, PixelChunk& chunk) {
+void ChunkSample(const SamplerSetup& sampler, DWORD filter, PixelChunk& chunk) {
   if (sampler.texels == nullptr) {
     std::fill(chunk.texture, chunk.texture + ChunkLanes, static_cast<uint16_t>(LaneOne));
     return;
@@ -347,10 +367,10 @@ void SampleChunk(const SamplerSetup& sampler, DWORD filter, PixelChunk& chunk) {
   const bool wrapped = sampler.addressU == D3DTADDRESS_WRAP && PowerOfTwo(sampler.width) &&
                        sampler.width >= 2 && sampler.addressV == D3DTADDRESS_WRAP &&
                        PowerOfTwo(sampler.height);
-  if (!point && wrapped && SampleBilinearWrappedAvx2Available()) {
+  if (!point && wrapped && BilinearWrappedSampleAvx2Available()) {
     // No range to keep here: the processor converts any float to some integer, and wrapping
     // keeps every index inside the texture.
-    SampleBilinearWrappedAvx2(sampler, chunk.u, RepeatOffset(D3DTADDRESS_WRAP, chunk.u[0]), chunk.v,
+    BilinearWrappedSampleAvx2(sampler, chunk.u, RepeatOffset(D3DTADDRESS_WRAP, chunk.u[0]), chunk.v,
                               RepeatOffset(D3DTADDRESS_WRAP, chunk.v[0]), GroupCount(chunk.count),
                               chunk.texture);
     return;
@@ -358,10 +378,10 @@ void SampleChunk(const SamplerSetup& sampler, DWORD filter, PixelChunk& chunk) {
   CoordinatePair coordinates;
   CoordinatePairPrepare(sampler, chunk, coordinates);
   if (point) {
-    SamplePoint(sampler, coordinates, chunk);
+    ChunkSamplePoint(sampler, coordinates, chunk);
   } else {
     // Anisotropic and the cubic filters fall back on bilinear, as drivers without them do.
-    SampleBilinear(sampler, coordinates, chunk);
+    ChunkSampleBilinear(sampler, coordinates, chunk);
   }
 }
 

@@ -4,8 +4,8 @@
 #ifndef VELKOR_PLATFORM_D3D8_TEXTURE_SAMPLER_H
 #define VELKOR_PLATFORM_D3D8_TEXTURE_SAMPLER_H
 
-#include "pipeline.h"
-#include "pixel_chunk.h"
+#include "platform/d3d8/pipeline.h"
+#include "platform/d3d8/pixel_chunk.h"
 
 namespace d3d8sw {
 
@@ -28,7 +28,7 @@ struct SamplerSetup {
 SamplerSetup SamplerSetupBuild(const TextureData* texture, const DWORD stageStates[]);
 
 // Samples the texture at the chunk's coordinates into chunk.texture with the given filter.
-void SampleChunk(const SamplerSetup& sampler, DWORD filter, PixelChunk& chunk);
+void ChunkSample(const SamplerSetup& sampler, DWORD filter, PixelChunk& chunk);
 
 }  // namespace d3d8sw
 

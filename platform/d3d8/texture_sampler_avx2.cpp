@@ -1,4 +1,4 @@
-#include "texture_sampler_avx2.h"
+#include "platform/d3d8/texture_sampler_avx2.h"
 
 #if defined(__x86_64__) && defined(__GNUC__)
 #include <immintrin.h>
@@ -75,14 +75,69 @@ __attribute__((target("avx2"))) inline __m256i TwoPixels(__m128i top, __m128i bo
   return _mm256_add_epi16(sum, _mm256_srli_si256(sum, 8));
 }
 
+// A group's bilinear weights in 8 bits of fraction, two to a pixel's 32 bits: top holds
+// left | right << 16 of the upper row, bottom those of the lower one.
+__attribute__((target("avx2"))) inline void BilinearWeights(__m256i s, __m256i t, __m256i& top,
+                                                            __m256i& bottom) {
+  const __m256i fraction = _mm256_set1_epi32(FractionOne - 1);
+  const __m256i one = _mm256_set1_epi32(FractionOne);
+  const __m256i fu = _mm256_and_si256(s, fraction), fv = _mm256_and_si256(t, fraction);
+  const __m256i fu1 = _mm256_sub_epi32(one, fu), fv1 = _mm256_sub_epi32(one, fv);
+  const __m256i w00 = _mm256_srai_epi32(_mm256_mullo_epi32(fu1, fv1), TexelFractionBits);
+  const __m256i w01 = _mm256_srai_epi32(_mm256_mullo_epi32(fu, fv1), TexelFractionBits);
+  const __m256i w10 = _mm256_srai_epi32(_mm256_mullo_epi32(fu1, fv), TexelFractionBits);
+  const __m256i w11 = _mm256_sub_epi32(_mm256_sub_epi32(_mm256_sub_epi32(one, w00), w01), w10);
+  top = _mm256_or_si256(w00, _mm256_slli_epi32(w01, 16));
+  bottom = _mm256_or_si256(w10, _mm256_slli_epi32(w11, 16));
+}
+
+// A group's texel pairs, pairs[r][h] holding row r's pairs of pixels 4h .. 4h + 3, from the
+// element index of each pixel's pair in rows 0 and 1; `last` as for PairGather.
+__attribute__((target("avx2"))) inline void GroupPairsGather(const SamplerSetup& sampler,
+                                                             const __m256i (&start)[2],
+                                                             __m256i last, __m256i (&pairs)[2][2]) {
+  const bool anyLast = !_mm256_testz_si256(last, last);
+  for (int r = 0; r < 2; ++r) {
+    for (int h = 0; h < 2; ++h) {
+      const __m128i startHalf =
+          h == 0 ? _mm256_castsi256_si128(start[r]) : _mm256_extracti128_si256(start[r], 1);
+      const __m128i lastHalf =
+          h == 0 ? _mm256_castsi256_si128(last) : _mm256_extracti128_si256(last, 1);
+      pairs[r][h] = PairGather(sampler.texels, startHalf, lastHalf, anyLast, sampler.width);
+    }
+  }
+}
+
+// A group's eight pixels blended from their pairs and weights into 32 lanes; `opaque` is ORed
+// in.
+__attribute__((target("avx2"))) inline void GroupBlend(const __m256i (&pairs)[2][2],
+                                                       __m256i topWeights, __m256i bottomWeights,
+                                                       __m256i opaque, uint16_t* lanes) {
+  for (int h = 0; h < 2; ++h) {
+    // Pixels 4h, 4h + 1 and 4h + 2, 4h + 3.
+    const __m256i first =
+        TwoPixels(_mm256_castsi256_si128(pairs[0][h]), _mm256_castsi256_si128(pairs[1][h]),
+                  PairWeights(topWeights, 2 * h), PairWeights(bottomWeights, 2 * h));
+    const __m256i second = TwoPixels(
+        _mm256_extracti128_si256(pairs[0][h], 1), _mm256_extracti128_si256(pairs[1][h], 1),
+        PairWeights(topWeights, 2 * h + 1), PairWeights(bottomWeights, 2 * h + 1));
+    const __m256i total =
+        _mm256_permute4x64_epi64(_mm256_unpacklo_epi64(first, second), _MM_SHUFFLE(3, 1, 2, 0));
+    // From byte * 256 to byte * 257.
+    const __m256i result =
+        _mm256_or_si256(_mm256_add_epi16(total, _mm256_srli_epi16(total, 8)), opaque);
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(lanes + 16 * h), result);
+  }
+}
+
 }  // namespace
 
-bool SampleBilinearWrappedAvx2Available() {
+bool BilinearWrappedSampleAvx2Available() {
   static const bool available = __builtin_cpu_supports("avx2");
   return available;
 }
 
-__attribute__((target("avx2"))) void SampleBilinearWrappedAvx2(const SamplerSetup& sampler,
+__attribute__((target("avx2"))) void BilinearWrappedSampleAvx2(const SamplerSetup& sampler,
                                                                const float* u, float uOffset,
                                                                const float* v, float vOffset,
                                                                int groups, uint16_t* lanes) {
@@ -92,8 +147,7 @@ __attribute__((target("avx2"))) void SampleBilinearWrappedAvx2(const SamplerSetu
   const __m256i columnMask = _mm256_set1_epi32(sampler.width - 1);
   const __m256i rowMask = _mm256_set1_epi32(sampler.height - 1);
   const __m256i pitch = _mm256_set1_epi32(sampler.pitch);
-  const __m256i fraction = _mm256_set1_epi32(FractionOne - 1);
-  const __m256i one = _mm256_set1_epi32(FractionOne);
+  // An X8R8G8B8 texture's alpha is one.
   const __m256i opaque = sampler.alphaFill != 0
                              ? _mm256_set1_epi64x(static_cast<long long>(0xFFFF000000000000ull))
                              : _mm256_setzero_si256();
@@ -103,52 +157,21 @@ __attribute__((target("avx2"))) void SampleBilinearWrappedAvx2(const SamplerSetu
     const __m256i column = _mm256_and_si256(_mm256_srai_epi32(s, TexelFractionBits), columnMask);
     const __m256i row0 = _mm256_and_si256(_mm256_srai_epi32(t, TexelFractionBits), rowMask);
     const __m256i row1 = _mm256_and_si256(_mm256_add_epi32(row0, _mm256_set1_epi32(1)), rowMask);
-    const __m256i last = _mm256_cmpeq_epi32(column, columnMask);
-    const bool anyLast = !_mm256_testz_si256(last, last);
     const __m256i start[2] = {_mm256_add_epi32(_mm256_mullo_epi32(row0, pitch), column),
                               _mm256_add_epi32(_mm256_mullo_epi32(row1, pitch), column)};
-    // pairs[r][h]: row r's pairs of pixels 4h .. 4h + 3.
     __m256i pairs[2][2];
-    for (int r = 0; r < 2; ++r) {
-      for (int h = 0; h < 2; ++h) {
-        const __m128i startHalf =
-            h == 0 ? _mm256_castsi256_si128(start[r]) : _mm256_extracti128_si256(start[r], 1);
-        const __m128i lastHalf =
-            h == 0 ? _mm256_castsi256_si128(last) : _mm256_extracti128_si256(last, 1);
-        pairs[r][h] = PairGather(sampler.texels, startHalf, lastHalf, anyLast, sampler.width);
-      }
-    }
-    const __m256i fu = _mm256_and_si256(s, fraction), fv = _mm256_and_si256(t, fraction);
-    const __m256i fu1 = _mm256_sub_epi32(one, fu), fv1 = _mm256_sub_epi32(one, fv);
-    const __m256i w00 = _mm256_srai_epi32(_mm256_mullo_epi32(fu1, fv1), TexelFractionBits);
-    const __m256i w01 = _mm256_srai_epi32(_mm256_mullo_epi32(fu, fv1), TexelFractionBits);
-    const __m256i w10 = _mm256_srai_epi32(_mm256_mullo_epi32(fu1, fv), TexelFractionBits);
-    const __m256i w11 = _mm256_sub_epi32(_mm256_sub_epi32(_mm256_sub_epi32(one, w00), w01), w10);
-    const __m256i topWeights = _mm256_or_si256(w00, _mm256_slli_epi32(w01, 16));
-    const __m256i bottomWeights = _mm256_or_si256(w10, _mm256_slli_epi32(w11, 16));
-    for (int h = 0; h < 2; ++h) {
-      // Pixels 4h, 4h + 1 and 4h + 2, 4h + 3.
-      const __m256i first =
-          TwoPixels(_mm256_castsi256_si128(pairs[0][h]), _mm256_castsi256_si128(pairs[1][h]),
-                    PairWeights(topWeights, 2 * h), PairWeights(bottomWeights, 2 * h));
-      const __m256i second = TwoPixels(
-          _mm256_extracti128_si256(pairs[0][h], 1), _mm256_extracti128_si256(pairs[1][h], 1),
-          PairWeights(topWeights, 2 * h + 1), PairWeights(bottomWeights, 2 * h + 1));
-      const __m256i total =
-          _mm256_permute4x64_epi64(_mm256_unpacklo_epi64(first, second), _MM_SHUFFLE(3, 1, 2, 0));
-      // From byte * 256 to byte * 257; an X8R8G8B8 texture's alpha is one.
-      const __m256i result =
-          _mm256_or_si256(_mm256_add_epi16(total, _mm256_srli_epi16(total, 8)), opaque);
-      _mm256_storeu_si256(reinterpret_cast<__m256i*>(lanes + 4 * i + 16 * h), result);
-    }
+    GroupPairsGather(sampler, start, _mm256_cmpeq_epi32(column, columnMask), pairs);
+    __m256i topWeights, bottomWeights;
+    BilinearWeights(s, t, topWeights, bottomWeights);
+    GroupBlend(pairs, topWeights, bottomWeights, opaque, lanes + 4 * i);
   }
 }
 
 #else
 
-bool SampleBilinearWrappedAvx2Available() { return false; }
+bool BilinearWrappedSampleAvx2Available() { return false; }
 
-void SampleBilinearWrappedAvx2(const SamplerSetup&, const float*, float, const float*, float, int,
+void BilinearWrappedSampleAvx2(const SamplerSetup&, const float*, float, const float*, float, int,
                                uint16_t*) {}
 
 #endif

@@ -6,16 +6,16 @@
 
 #include <cstdint>
 
-#include "texture_sampler.h"
+#include "platform/d3d8/texture_sampler.h"
 
 namespace d3d8sw {
 
-// Whether this processor runs SampleBilinearWrappedAvx2.
-bool SampleBilinearWrappedAvx2Available();
+// Whether this processor runs BilinearWrappedSampleAvx2.
+bool BilinearWrappedSampleAvx2Available();
 
 // Samples `groups` groups of pixels at texture coordinates (u - uOffset, v - vOffset), already
 // kept within range by the caller, into `lanes`.
-void SampleBilinearWrappedAvx2(const SamplerSetup& sampler, const float* u, float uOffset,
+void BilinearWrappedSampleAvx2(const SamplerSetup& sampler, const float* u, float uOffset,
                                const float* v, float vOffset, int groups, uint16_t* lanes);
 
 }  // namespace d3d8sw

@@ -1,10 +1,10 @@
-#include "texture_stages.h"
+#include "platform/d3d8/texture_stages.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 
-#include "lane_vectors.h"
+#include "platform/d3d8/lane_vectors.h"
 
 namespace d3d8sw {
 
@@ -41,7 +41,7 @@ bool StageReads(const StageSetup& s, DWORD what) {
 }
 
 // Says once per operation that the device does not do it; the stage then ends the cascade.
-void ReportUnsupported(DWORD op) {
+void UnsupportedOperationReport(DWORD op) {
   static bool reported[32] = {};
   if (op < 32 && reported[op]) return;
   if (op < 32) reported[op] = true;
@@ -152,11 +152,11 @@ StageProgram StageProgramBuild(const PipelineState& state) {
                         false};
     if (stage.colourOp == D3DTOP_DISABLE) break;
     if (!OpSupported(stage.colourOp)) {
-      ReportUnsupported(stage.colourOp);
+      UnsupportedOperationReport(stage.colourOp);
       break;
     }
     if (!OpSupported(stage.alphaOp)) {
-      ReportUnsupported(stage.alphaOp);
+      UnsupportedOperationReport(stage.alphaOp);
       stage.alphaOp = D3DTOP_DISABLE;
     }
     // A disabled alpha operation under an enabled colour one keeps the alpha so far.

@@ -3,8 +3,8 @@
 #ifndef VELKOR_PLATFORM_D3D8_TEXTURE_STAGES_H
 #define VELKOR_PLATFORM_D3D8_TEXTURE_STAGES_H
 
-#include "pipeline.h"
-#include "pixel_chunk.h"
+#include "platform/d3d8/pipeline.h"
+#include "platform/d3d8/pixel_chunk.h"
 
 namespace d3d8sw {
 

@@ -1,4 +1,4 @@
-#include "transform.h"
+#include "platform/d3d8/transform.h"
 
 #include <cmath>
 
@@ -48,23 +48,23 @@ VertexTransforms VertexTransformsBuild(const D3DMATRIX& world, const D3DMATRIX& 
   return transforms;
 }
 
-void TransformPoint(const D3DMATRIX& m, const float p[3], float out[4]) {
+void PointTransform(const D3DMATRIX& m, const float p[3], float out[4]) {
   for (int c = 0; c < 4; ++c) {
     out[c] = p[0] * m.m[0][c] + p[1] * m.m[1][c] + p[2] * m.m[2][c] + m.m[3][c];
   }
 }
 
-void TransformAffinePoint(const D3DMATRIX& m, const float p[3], float out[3]) {
+void AffinePointTransform(const D3DMATRIX& m, const float p[3], float out[3]) {
   for (int c = 0; c < 3; ++c) {
     out[c] = p[0] * m.m[0][c] + p[1] * m.m[1][c] + p[2] * m.m[2][c] + m.m[3][c];
   }
 }
 
-void TransformDirection(const D3DMATRIX& m, const float d[3], float out[3]) {
+void DirectionTransform(const D3DMATRIX& m, const float d[3], float out[3]) {
   for (int c = 0; c < 3; ++c) out[c] = d[0] * m.m[0][c] + d[1] * m.m[1][c] + d[2] * m.m[2][c];
 }
 
-void TransformNormal(const float normalMatrix[3][3], const float n[3], float out[3]) {
+void NormalTransform(const float normalMatrix[3][3], const float n[3], float out[3]) {
   for (int c = 0; c < 3; ++c) {
     out[c] = n[0] * normalMatrix[0][c] + n[1] * normalMatrix[1][c] + n[2] * normalMatrix[2][c];
   }

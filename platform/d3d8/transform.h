@@ -17,12 +17,12 @@ VertexTransforms VertexTransformsBuild(const D3DMATRIX& world, const D3DMATRIX& 
                                        const D3DMATRIX& projection);
 
 // [p 1] * m, all four components.
-void TransformPoint(const D3DMATRIX& m, const float p[3], float out[4]);
+void PointTransform(const D3DMATRIX& m, const float p[3], float out[4]);
 // [p 1] * m without the fourth column: the point in an affine (world or camera) space.
-void TransformAffinePoint(const D3DMATRIX& m, const float p[3], float out[3]);
+void AffinePointTransform(const D3DMATRIX& m, const float p[3], float out[3]);
 // [d 0] * m: a direction, unaffected by translation.
-void TransformDirection(const D3DMATRIX& m, const float d[3], float out[3]);
-void TransformNormal(const float normalMatrix[3][3], const float n[3], float out[3]);
+void DirectionTransform(const D3DMATRIX& m, const float d[3], float out[3]);
+void NormalTransform(const float normalMatrix[3][3], const float n[3], float out[3]);
 
 }  // namespace d3d8sw
 

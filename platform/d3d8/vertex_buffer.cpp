@@ -1,11 +1,9 @@
-#include "vertex_buffer.h"
+#include "platform/d3d8/vertex_buffer.h"
 
 #include <new>
 
-#include "com_query.h"
-#include "resource_checks.h"
-#include "vertex_fetch.h"
-#include "vertex_format.h"
+#include "platform/d3d8/com_query.h"
+#include "platform/d3d8/vertex_format.h"
 
 namespace d3d8sw {
 

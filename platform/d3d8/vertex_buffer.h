@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "device_resource.h"
+#include "platform/d3d8/device_resource.h"
 
 namespace d3d8sw {
 

@@ -1,28 +1,12 @@
-// Reading vertices out of a vertex buffer by their flexible vertex format: a position
-// (XYZ, or XYZRHW already transformed to the screen), then an optional normal, diffuse and
-// specular colours, and sets of 2-D texture coordinates.
+// Reading vertices out of a vertex buffer by the layout of their flexible vertex format.
 #ifndef VELKOR_PLATFORM_D3D8_VERTEX_FETCH_H
 #define VELKOR_PLATFORM_D3D8_VERTEX_FETCH_H
 
 #include <d3d8.h>
 
+#include "platform/d3d8/vertex_format.h"
+
 namespace d3d8sw {
-
-// Where each element sits in one vertex of a format.
-struct VertexLayout {
-  bool transformed = false;  // XYZRHW: screen x, y, z and 1/w
-  bool hasNormal = false;
-  bool hasDiffuse = false;
-  bool hasSpecular = false;
-  UINT normalOffset = 0;
-  UINT diffuseOffset = 0;
-  UINT specularOffset = 0;
-  UINT texCoordOffset = 0;  // of the first set; each set is two floats
-  UINT texCoordSets = 0;
-  UINT size = 0;  // bytes of one vertex
-};
-
-VertexLayout VertexLayoutFromFvf(DWORD fvf);
 
 struct FetchedVertex {
   float position[4];  // x, y, z, and for a transformed vertex 1/w

@@ -1,4 +1,4 @@
-#include "vertex_format.h"
+#include "platform/d3d8/vertex_format.h"
 
 namespace d3d8sw {
 
@@ -18,6 +18,31 @@ bool VertexFormatSupported(DWORD fvf) {
   const DWORD position = fvf & D3DFVF_POSITION_MASK;
   if (position == D3DFVF_XYZRHW) return (fvf & D3DFVF_NORMAL) == 0;
   return position == D3DFVF_XYZ;
+}
+
+VertexLayout VertexLayoutFromFvf(DWORD fvf) {
+  VertexLayout layout;
+  layout.transformed = (fvf & D3DFVF_POSITION_MASK) == D3DFVF_XYZRHW;
+  UINT offset = layout.transformed ? 16 : 12;
+  if (fvf & D3DFVF_NORMAL) {
+    layout.hasNormal = true;
+    layout.normalOffset = offset;
+    offset += 12;
+  }
+  if (fvf & D3DFVF_DIFFUSE) {
+    layout.hasDiffuse = true;
+    layout.diffuseOffset = offset;
+    offset += 4;
+  }
+  if (fvf & D3DFVF_SPECULAR) {
+    layout.hasSpecular = true;
+    layout.specularOffset = offset;
+    offset += 4;
+  }
+  layout.texCoordOffset = offset;
+  layout.texCoordSets = (fvf & D3DFVF_TEXCOUNT_MASK) >> D3DFVF_TEXCOUNT_SHIFT;
+  layout.size = offset + 8 * layout.texCoordSets;
+  return layout;
 }
 
 }  // namespace d3d8sw

@@ -1,9 +1,10 @@
-#include "vertex_processing.h"
+#include "platform/d3d8/vertex_processing.h"
 
 #include <algorithm>
 
-#include "lighting.h"
-#include "transform.h"
+#include "platform/d3d8/lighting.h"
+#include "platform/d3d8/transform.h"
+#include "platform/d3d8/vertex_fetch.h"
 
 namespace d3d8sw {
 
@@ -39,11 +40,11 @@ void VerticesProcess(const PipelineState& state, const VertexLayout& layout, con
     if (layout.transformed) {
       std::copy(fetched.position, fetched.position + 4, vertex.position);
     } else {
-      TransformPoint(transforms.worldViewProjection, fetched.position, vertex.position);
+      PointTransform(transforms.worldViewProjection, fetched.position, vertex.position);
       if (lighting.enabled) {
-        TransformAffinePoint(transforms.worldView, fetched.position, cameraPosition);
+        AffinePointTransform(transforms.worldView, fetched.position, cameraPosition);
         if (layout.hasNormal)
-          TransformNormal(transforms.normalMatrix, fetched.normal, cameraNormal);
+          NormalTransform(transforms.normalMatrix, fetched.normal, cameraNormal);
       }
     }
     VertexLight(lighting, layout, fetched, cameraPosition, cameraNormal, vertex.diffuse,

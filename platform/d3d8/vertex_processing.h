@@ -4,9 +4,9 @@
 
 #include <vector>
 
-#include "clip_vertex.h"
-#include "pipeline.h"
-#include "vertex_fetch.h"
+#include "platform/d3d8/clip_vertex.h"
+#include "platform/d3d8/pipeline.h"
+#include "platform/d3d8/vertex_format.h"
 
 namespace d3d8sw {
 

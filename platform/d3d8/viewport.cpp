@@ -1,4 +1,4 @@
-#include "viewport.h"
+#include "platform/d3d8/viewport.h"
 
 #include <cmath>
 

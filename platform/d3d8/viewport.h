@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-#include "clip_vertex.h"
-#include "screen_vertex.h"
+#include "platform/d3d8/clip_vertex.h"
+#include "platform/d3d8/screen_vertex.h"
 
 namespace d3d8sw {
 

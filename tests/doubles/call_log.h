@@ -30,7 +30,7 @@ void Put(std::ostringstream& out, const T& value) {
 }  // namespace call_log_detail
 
 template <typename... Args>
-std::string DescribeCall(const char* name, const Args&... args) {
+std::string CallDescription(const char* name, const Args&... args) {
   std::ostringstream out;
   out << name << '(';
   [[maybe_unused]] const char* separator = "";

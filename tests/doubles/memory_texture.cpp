@@ -6,18 +6,6 @@ MemoryTexture::MemoryTexture(UINT width, UINT height, INT pitch, BYTE fill)
       pitch(pitch),
       bytes(static_cast<size_t>(pitch) * height, fill) {}
 
-HRESULT STDMETHODCALLTYPE MemoryTexture::QueryInterface(REFIID, void**) { return E_NOINTERFACE; }
-
-ULONG STDMETHODCALLTYPE MemoryTexture::AddRef() {
-  calls.push_back(DescribeCall("AddRef"));
-  return ++references;
-}
-
-ULONG STDMETHODCALLTYPE MemoryTexture::Release() {
-  calls.push_back(DescribeCall("Release"));
-  return --references;
-}
-
 HRESULT STDMETHODCALLTYPE MemoryTexture::GetDevice(IDirect3DDevice8** ppDevice) {
   *ppDevice = nullptr;
   return D3DERR_INVALIDCALL;
@@ -40,13 +28,13 @@ HRESULT STDMETHODCALLTYPE MemoryTexture::GetLevelDesc(UINT Level, D3DSURFACE_DES
 
 HRESULT STDMETHODCALLTYPE MemoryTexture::LockRect(UINT Level, D3DLOCKED_RECT* pLockedRect,
                                                   const RECT* pRect, DWORD Flags) {
-  calls.push_back(DescribeCall("LockRect", Level, pLockedRect, pRect, Flags));
+  Record(CallDescription("LockRect", Level, pLockedRect, pRect, Flags));
   pLockedRect->Pitch = pitch;
   pLockedRect->pBits = lockGivesNull ? nullptr : bytes.data();
   return lockGivesNull ? D3DERR_INVALIDCALL : D3D_OK;
 }
 
 HRESULT STDMETHODCALLTYPE MemoryTexture::UnlockRect(UINT Level) {
-  calls.push_back(DescribeCall("UnlockRect", Level));
+  Record(CallDescription("UnlockRect", Level));
   return D3D_OK;
 }

@@ -4,22 +4,17 @@
 #define VELKOR_TESTS_DOUBLES_MEMORY_TEXTURE_H
 
 #include "device/direct3d.h"
-#include "doubles/call_log.h"
+#include "doubles/recording_double.h"
 
-class MemoryTexture : public IDirect3DTexture8 {
+class MemoryTexture : public RecordingDouble<IDirect3DTexture8> {
  public:
   MemoryTexture(UINT width, UINT height, INT pitch, BYTE fill);
 
-  CallLog calls;
-  ULONG references = 1;
   UINT width, height;
   INT pitch;
   std::vector<BYTE> bytes;  // pitch * height
   bool lockGivesNull = false;
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void**) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
   HRESULT STDMETHODCALLTYPE GetDevice(IDirect3DDevice8** ppDevice) override;
   D3DRESOURCETYPE STDMETHODCALLTYPE GetType() override;
   DWORD STDMETHODCALLTYPE GetLevelCount() override;
@@ -29,10 +24,7 @@ class MemoryTexture : public IDirect3DTexture8 {
   HRESULT STDMETHODCALLTYPE UnlockRect(UINT Level) override;
 
 #ifdef _WIN32
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wunused-parameter"
 #include "doubles/texture8_windows_methods.inc"
-#pragma GCC diagnostic pop
 #endif
 };
 

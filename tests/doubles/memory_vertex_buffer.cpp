@@ -2,20 +2,6 @@
 
 MemoryVertexBuffer::MemoryVertexBuffer(UINT length) : bytes(length, 0xCD) {}
 
-HRESULT STDMETHODCALLTYPE MemoryVertexBuffer::QueryInterface(REFIID, void**) {
-  return E_NOINTERFACE;
-}
-
-ULONG STDMETHODCALLTYPE MemoryVertexBuffer::AddRef() {
-  calls.push_back(DescribeCall("AddRef"));
-  return ++references;
-}
-
-ULONG STDMETHODCALLTYPE MemoryVertexBuffer::Release() {
-  calls.push_back(DescribeCall("Release"));
-  return --references;
-}
-
 HRESULT STDMETHODCALLTYPE MemoryVertexBuffer::GetDevice(IDirect3DDevice8** ppDevice) {
   *ppDevice = nullptr;
   return D3DERR_INVALIDCALL;
@@ -25,13 +11,13 @@ D3DRESOURCETYPE STDMETHODCALLTYPE MemoryVertexBuffer::GetType() { return D3DRTYP
 
 HRESULT STDMETHODCALLTYPE MemoryVertexBuffer::Lock(UINT OffsetToLock, UINT SizeToLock,
                                                    BYTE** ppbData, DWORD Flags) {
-  calls.push_back(DescribeCall("Lock", OffsetToLock, SizeToLock, ppbData, Flags));
+  Record(CallDescription("Lock", OffsetToLock, SizeToLock, ppbData, Flags));
   *ppbData = lockGivesNull || FAILED(lockResult) ? nullptr : bytes.data() + OffsetToLock;
   return lockResult;
 }
 
 HRESULT STDMETHODCALLTYPE MemoryVertexBuffer::Unlock() {
-  calls.push_back(DescribeCall("Unlock"));
+  Record(CallDescription("Unlock"));
   return D3D_OK;
 }
 

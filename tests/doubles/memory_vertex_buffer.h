@@ -3,21 +3,16 @@
 #define VELKOR_TESTS_DOUBLES_MEMORY_VERTEX_BUFFER_H
 
 #include "device/direct3d.h"
-#include "doubles/call_log.h"
+#include "doubles/recording_double.h"
 
-class MemoryVertexBuffer : public IDirect3DVertexBuffer8 {
+class MemoryVertexBuffer : public RecordingDouble<IDirect3DVertexBuffer8> {
  public:
   explicit MemoryVertexBuffer(UINT length);
 
-  CallLog calls;
-  ULONG references = 1;
   std::vector<BYTE> bytes;
   HRESULT lockResult = D3D_OK;
   bool lockGivesNull = false;
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void**) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
   HRESULT STDMETHODCALLTYPE GetDevice(IDirect3DDevice8** ppDevice) override;
   D3DRESOURCETYPE STDMETHODCALLTYPE GetType() override;
   HRESULT STDMETHODCALLTYPE Lock(UINT OffsetToLock, UINT SizeToLock, BYTE** ppbData,
@@ -26,10 +21,7 @@ class MemoryVertexBuffer : public IDirect3DVertexBuffer8 {
   HRESULT STDMETHODCALLTYPE GetDesc(D3DVERTEXBUFFER_DESC* pDesc) override;
 
 #ifdef _WIN32
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wunused-parameter"
 #include "doubles/vertex_buffer8_windows_methods.inc"
-#pragma GCC diagnostic pop
 #endif
 };
 

@@ -1,27 +1,31 @@
-// A device that draws nothing: it records every call with its arguments, keeps copies of the
-// matrices it is given, and answers D3D_OK.
+// A device that draws nothing: it records every call with its arguments, named as the code
+// names them, keeps the state it is left in, and answers D3D_OK.
 #ifndef VELKOR_TESTS_DOUBLES_RECORDING_DEVICE_H
 #define VELKOR_TESTS_DOUBLES_RECORDING_DEVICE_H
 
 #include <functional>
 #include <map>
+#include <string>
 
 #include "device/direct3d.h"
-#include "doubles/call_log.h"
+#include "doubles/recording_double.h"
 
-class RecordingDevice : public IDirect3DDevice8 {
+class RecordingDevice : public RecordingDouble<IDirect3DDevice8> {
  public:
-  CallLog calls;
   // Every matrix SetTransform received, in order, and the latest one per state.
   std::vector<D3DMATRIX> transforms;
   std::map<DWORD, D3DMATRIX> transformByState;
+  // The state the calls left, by name: renderStates["D3DRS_CULLMODE"] == "D3DCULL_CW",
+  // stageStates[0]["D3DTSS_MINFILTER"] == "D3DTEXF_LINEAR", vertexShader == "D3DFVF_XYZ | ...".
+  std::map<std::string, std::string> renderStates;
+  std::map<DWORD, std::map<std::string, std::string>> stageStates;
+  std::string vertexShader;
+  std::map<DWORD, D3DLIGHT8> lights;
+  std::map<DWORD, BOOL> lightsEnabled;
+  D3DMATERIAL8 material = {};
   // Pointers are logged as "ptr"; these keep which object a call named.
   IDirect3DVertexBuffer8* streamSource = nullptr;
-  IDirect3DBaseTexture8* texture = nullptr;
-  ULONG references = 1;
-  // Also writes each call to standard error, for tests whose process ends before they can
-  // look at `calls`.
-  bool echo = false;
+  std::map<DWORD, IDirect3DBaseTexture8*> textures;
   // Runs after each Present is recorded, e.g. to feed input to a running message loop.
   std::function<void()> afterPresent;
   // What the Create methods hand out, and their results.
@@ -30,9 +34,6 @@ class RecordingDevice : public IDirect3DDevice8 {
   IDirect3DVertexBuffer8* vertexBufferToCreate = nullptr;
   HRESULT createVertexBufferResult = D3D_OK;
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void**) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
   HRESULT STDMETHODCALLTYPE GetDirect3D(IDirect3D8** ppD3D8) override;
   HRESULT STDMETHODCALLTYPE Present(const RECT* pSourceRect, const RECT* pDestRect,
                                     HWND hDestWindowOverride, const RGNDATA* pDirtyRegion) override;
@@ -73,15 +74,8 @@ class RecordingDevice : public IDirect3DDevice8 {
   HRESULT STDMETHODCALLTYPE SetStreamSource(UINT StreamNumber, IDirect3DVertexBuffer8* pStreamData,
                                             UINT Stride) override;
 
- private:
-  void Record(std::string call);
-
- public:
 #ifdef _WIN32
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wunused-parameter"
 #include "doubles/device8_windows_methods.inc"
-#pragma GCC diagnostic pop
 #endif
 };
 

@@ -1,5 +1,7 @@
 #include "doubles/scripted_direct3d.h"
 
+#include "doubles/d3d8_names.h"
+
 ScriptedDirect3D* Direct3DToCreate = nullptr;
 std::vector<UINT> Direct3DCreateVersions;
 
@@ -8,26 +10,14 @@ extern "C" IDirect3D8* WINAPI Direct3DCreate8(UINT SDKVersion) {
   return Direct3DToCreate;
 }
 
-HRESULT STDMETHODCALLTYPE ScriptedDirect3D::QueryInterface(REFIID, void**) { return E_NOINTERFACE; }
-
-ULONG STDMETHODCALLTYPE ScriptedDirect3D::AddRef() {
-  calls.push_back(DescribeCall("AddRef"));
-  return ++references;
-}
-
-ULONG STDMETHODCALLTYPE ScriptedDirect3D::Release() {
-  calls.push_back(DescribeCall("Release"));
-  return --references;
-}
-
 UINT STDMETHODCALLTYPE ScriptedDirect3D::GetAdapterCount() {
-  calls.push_back(DescribeCall("GetAdapterCount"));
+  Record(CallDescription("GetAdapterCount"));
   return 1;
 }
 
 HRESULT STDMETHODCALLTYPE ScriptedDirect3D::GetAdapterDisplayMode(UINT Adapter,
                                                                   D3DDISPLAYMODE* pMode) {
-  calls.push_back(DescribeCall("GetAdapterDisplayMode", Adapter, pMode));
+  Record(CallDescription("GetAdapterDisplayMode", Adapter, pMode));
   if (SUCCEEDED(displayModeResult)) *pMode = displayMode;
   return displayModeResult;
 }
@@ -36,16 +26,18 @@ HRESULT STDMETHODCALLTYPE ScriptedDirect3D::CheckDeviceFormat(UINT Adapter, D3DD
                                                               D3DFORMAT AdapterFormat, DWORD Usage,
                                                               D3DRESOURCETYPE RType,
                                                               D3DFORMAT CheckFormat) {
-  calls.push_back(DescribeCall("CheckDeviceFormat", Adapter, DeviceType, AdapterFormat, Usage,
-                               RType, CheckFormat));
+  Record(CallDescription("CheckDeviceFormat", Adapter, DeviceTypeName(DeviceType),
+                         FormatName(AdapterFormat), UsageName(Usage), ResourceTypeName(RType),
+                         FormatName(CheckFormat)));
   return acceptedDepthFormats.count(CheckFormat) != 0 ? D3D_OK : D3DERR_NOTAVAILABLE;
 }
 
 HRESULT STDMETHODCALLTYPE ScriptedDirect3D::CreateDevice(
     UINT Adapter, D3DDEVTYPE DeviceType, HWND hFocusWindow, DWORD BehaviorFlags,
     D3DPRESENT_PARAMETERS* pPresentationParameters, IDirect3DDevice8** ppReturnedDeviceInterface) {
-  calls.push_back(DescribeCall("CreateDevice", Adapter, DeviceType, hFocusWindow, BehaviorFlags,
-                               pPresentationParameters, ppReturnedDeviceInterface));
+  Record(CallDescription("CreateDevice", Adapter, DeviceTypeName(DeviceType), hFocusWindow,
+                         BehaviorFlagsName(BehaviorFlags), pPresentationParameters,
+                         ppReturnedDeviceInterface));
   presentParams = *pPresentationParameters;
   const HRESULT result = BehaviorFlags == D3DCREATE_HARDWARE_VERTEXPROCESSING
                              ? hardwareCreateResult

@@ -6,13 +6,10 @@
 #include <set>
 
 #include "device/direct3d.h"
-#include "doubles/call_log.h"
+#include "doubles/recording_double.h"
 
-class ScriptedDirect3D : public IDirect3D8 {
+class ScriptedDirect3D : public RecordingDouble<IDirect3D8> {
  public:
-  CallLog calls;
-  ULONG references = 1;
-
   HRESULT displayModeResult = D3D_OK;
   D3DDISPLAYMODE displayMode = {1920, 1080, 60, D3DFMT_X8R8G8B8};
   // Depth formats CheckDeviceFormat accepts; every other format is refused.
@@ -24,9 +21,6 @@ class ScriptedDirect3D : public IDirect3D8 {
   // The presentation parameters of the last CreateDevice call.
   D3DPRESENT_PARAMETERS presentParams = {};
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void**) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
   UINT STDMETHODCALLTYPE GetAdapterCount() override;
   HRESULT STDMETHODCALLTYPE GetAdapterDisplayMode(UINT Adapter, D3DDISPLAYMODE* pMode) override;
   HRESULT STDMETHODCALLTYPE CheckDeviceFormat(UINT Adapter, D3DDEVTYPE DeviceType,
@@ -39,10 +33,7 @@ class ScriptedDirect3D : public IDirect3D8 {
                                          IDirect3DDevice8** ppReturnedDeviceInterface) override;
 
 #ifdef _WIN32
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wunused-parameter"
 #include "doubles/direct3d8_windows_methods.inc"
-#pragma GCC diagnostic pop
 #endif
 };
 
