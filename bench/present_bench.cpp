@@ -1,4 +1,5 @@
-// Presenting a software frame into Velkor's 624 by 441 client area.
+// Presenting one of Velkor's 624 by 441 frames into a window whose client area is that size
+// (a straight copy), or has been stretched by the user (the frame scaled to fill it).
 #include <benchmark/benchmark.h>
 
 #include <windows.h>
@@ -9,32 +10,43 @@
 
 namespace {
 
-HWND BenchWindowCreate() {
+constexpr UINT FrameWidth = 624, FrameHeight = 441;
+
+// A pop-up has no frame, so its client area is the size it is made with.
+HWND BenchWindowCreate(int clientWidth, int clientHeight) {
   WNDCLASSEXA description{};
   description.cbSize = sizeof description;
   description.lpfnWndProc = DefWindowProcA;
   description.lpszClassName = "PRESENTBENCH";
   RegisterClassExA(&description);
-  return CreateWindowExA(0, "PRESENTBENCH", "Present", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 80, 80,
-                         640, 480, nullptr, nullptr, nullptr, nullptr);
+  return CreateWindowExA(0, "PRESENTBENCH", "Present", WS_POPUP | WS_VISIBLE, 0, 0, clientWidth,
+                         clientHeight, nullptr, nullptr, nullptr, nullptr);
 }
 
 void PresentFrame(benchmark::State& state) {
-  const HWND window = BenchWindowCreate();
+  const HWND window =
+      BenchWindowCreate(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
   if (!window) {
     state.SkipWithError("no window");
     return;
   }
-  const UINT width = static_cast<UINT>(state.range(0));
-  const UINT height = static_cast<UINT>(state.range(1));
-  std::vector<uint32_t> frame(width * height);
+  std::vector<uint32_t> frame(FrameWidth * FrameHeight);
   for (size_t i = 0; i < frame.size(); ++i) frame[i] = static_cast<uint32_t>(i * 2654435761u);
   for (auto _ : state) {
-    win32sw::WindowPresent(window, frame.data(), width, height, static_cast<INT>(width * 4));
+    if (!win32sw::WindowPresent(window, frame.data(), FrameWidth, FrameHeight,
+                                static_cast<INT>(FrameWidth * 4))) {
+      state.SkipWithError("the frame was not shown");
+      break;
+    }
   }
   DestroyWindow(window);
 }
-// The client's own size, then a frame that has to be stretched to it.
-BENCHMARK(PresentFrame)->Args({624, 441})->Args({640, 480})->Unit(benchmark::kMicrosecond);
+BENCHMARK(PresentFrame)
+    ->ArgNames({"client_width", "client_height"})
+    ->Args({FrameWidth, FrameHeight})
+    ->Args({2 * FrameWidth, 2 * FrameHeight})
+    ->Args({1000, 700})
+    ->MeasureProcessCPUTime()  // whatever threads the video driver works in count too
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace

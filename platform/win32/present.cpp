@@ -1,12 +1,12 @@
-// Showing the software device's frames: each frame goes into a streaming texture the size of
-// the frame, which the renderer stretches over the client area.
+// Showing the software device's frames: each frame is copied into the window's SDL surface
+// (on X11 an image in shared memory with the server), scaled when the client area has another
+// size, and the surface is sent to the screen. No renderer, so no OpenGL: the window SDL made
+// at creation is the one shown for its whole life.
 #include <cstdio>
 
 #include "platform/win32/painting.h"
 #include "platform/win32/stand_in.h"
 #include "platform/win32/window.h"
-#include "platform/win32/window_class.h"
-#include "platform/win32/x11_class_hint.h"
 
 namespace win32sw {
 
@@ -14,30 +14,24 @@ namespace {
 
 constexpr int BytesPerPixel = 4;
 
-// Makes the renderer and a texture of the frame's size. False, said once, where SDL cannot.
-bool PresenterReady(Window& window, int width, int height) {
-  WindowPresenter& presenter = window.presenter;
-  if (presenter.failed) return false;
-  if (!presenter.renderer) {
-    presenter.renderer = SDL_CreateRenderer(window.sdlWindow, -1, 0);
-    // An OpenGL renderer makes SDL recreate the X window, which loses its class name.
-    X11ClassHintSet(window.sdlWindow, window.windowClass->name.c_str());
+// An SDL surface over the frame's pixels. The device presents the same buffers over and over,
+// so the surface is made again only when the frame's size or row pitch changes.
+SDL_Surface* FrameSurface(WindowPresenter& presenter, const uint32_t* pixels, int width, int height,
+                          int pitch) {
+  SDL_Surface*& frame = presenter.frame;
+  if (frame && (frame->w != width || frame->h != height || frame->pitch != pitch)) {
+    SDL_FreeSurface(frame);
+    frame = nullptr;
   }
-  if (presenter.renderer && (!presenter.texture || presenter.textureWidth != width ||
-                             presenter.textureHeight != height)) {
-    if (presenter.texture) SDL_DestroyTexture(presenter.texture);
-    // 0x00RRGGBB exactly; a format with alpha would blend the unused byte away.
-    presenter.texture = SDL_CreateTexture(presenter.renderer, SDL_PIXELFORMAT_RGB888,
-                                          SDL_TEXTUREACCESS_STREAMING, width, height);
-    if (presenter.texture) SDL_SetTextureScaleMode(presenter.texture, SDL_ScaleModeLinear);
-    presenter.textureWidth = width;
-    presenter.textureHeight = height;
+  // SDL only reads from a surface it blits from.
+  void* bits = const_cast<uint32_t*>(pixels);
+  // 0x00RRGGBB exactly; a format with alpha would blend the unused byte in.
+  if (!frame) {
+    frame =
+        SDL_CreateRGBSurfaceWithFormatFrom(bits, width, height, 32, pitch, SDL_PIXELFORMAT_RGB888);
   }
-  if (!presenter.texture) {
-    std::fprintf(stderr, "WindowPresent: %s\n", SDL_GetError());
-    presenter.failed = true;
-  }
-  return !presenter.failed;
+  if (frame) frame->pixels = bits;
+  return frame;
 }
 
 }  // namespace
@@ -48,11 +42,23 @@ bool WindowPresent(HWND handle, const uint32_t* pixels, UINT width, UINT height,
     return false;
   }
   if (RectEmpty(WindowClientRect(*window)) || width == 0 || height == 0) return true;
-  if (!PresenterReady(*window, static_cast<int>(width), static_cast<int>(height))) return false;
-  SDL_UpdateTexture(window->presenter.texture, nullptr, pixels, pitch);
-  SDL_RenderCopy(window->presenter.renderer, window->presenter.texture, nullptr, nullptr);
-  SDL_RenderPresent(window->presenter.renderer);
-  return true;
+  // Asked for every frame: a resize leaves SDL's old surface invalid, and SDL makes a new one of
+  // the new size here.
+  SDL_Surface* shown = SDL_GetWindowSurface(window->sdlWindow);
+  SDL_Surface* frame = shown ? FrameSurface(window->presenter, pixels, static_cast<int>(width),
+                                            static_cast<int>(height), pitch)
+                             : nullptr;
+  // One straight copy when the sizes match; else scaled to fill the client area, nearest pixel
+  // (SDL's bilinear scaling takes about four times as long).
+  if (frame && SDL_BlitScaled(frame, nullptr, shown, nullptr) == 0 &&
+      SDL_UpdateWindowSurface(window->sdlWindow) == 0) {
+    return true;
+  }
+  if (!window->presenter.failureSaid) {
+    std::fprintf(stderr, "WindowPresent: %s\n", SDL_GetError());
+    window->presenter.failureSaid = true;
+  }
+  return false;
 }
 
 }  // namespace win32sw

@@ -23,7 +23,8 @@ bool WindowClientSize(HWND window, UINT& width, UINT& height);
 
 // Shows a 32-bit 0x00RRGGBB buffer (`pitch` bytes between rows) in the window's client area,
 // stretched to it when the sizes differ. Draws nothing into a minimised or zero-size window.
-// False when `window` is not a live window.
+// False when `window` is not a live window, or when SDL could not show the frame (said once on
+// standard error).
 bool WindowPresent(HWND window, const uint32_t* pixels, UINT width, UINT height, INT pitch);
 
 // Makes the window cover the display at the given size (the full-screen device's mode).

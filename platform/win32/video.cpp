@@ -21,8 +21,15 @@ bool OffScreen() {
 
 }  // namespace
 
-bool VideoStart() {
+bool VideoStart(const char* windowClass) {
   if (State == VideoState::NotTried) {
+    // SDL takes the class from the environment, not from its hints; its Wayland driver falls
+    // back on the X11 name.
+    if (windowClass) SDL_setenv("SDL_VIDEO_X11_WMCLASS", windowClass, 1);
+    // Frames reach windows through their surfaces, an image in shared memory on X11. Left to
+    // itself SDL would back the surfaces with an OpenGL renderer, which loads the GL driver
+    // and remakes the X window under anyone who has found it.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     // Ctrl+C and SIGTERM end the process as they would any other; SDL would turn them into a
     // quit event the program never asked for.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");

@@ -9,7 +9,6 @@
 #include "platform/win32/painting.h"
 #include "platform/win32/video.h"
 #include "platform/win32/window_class.h"
-#include "platform/win32/x11_class_hint.h"
 
 namespace win32sw {
 
@@ -47,8 +46,9 @@ extern "C" HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR t
                                        HINSTANCE instance, LPVOID parameter) {
   using namespace win32sw;
   const WindowClass* windowClass = WindowClassFind(className);
-  // Top-level windows only: nothing here draws child windows.
-  if (!windowClass || parent || !VideoStart()) return nullptr;
+  // Top-level windows only: nothing here draws child windows. The first window names the class
+  // SDL gives every window; a program's main window is almost always its first.
+  if (!windowClass || parent || !VideoStart(windowClass->name.c_str())) return nullptr;
 
   auto window = std::make_unique<Window>();
   window->windowClass = windowClass;
@@ -70,7 +70,6 @@ extern "C" HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR t
     return nullptr;
   }
   window->sdlWindowId = SDL_GetWindowID(window->sdlWindow);
-  X11ClassHintSet(window->sdlWindow, windowClass->name.c_str());
   const HWND handle = WindowHandle(*window);
   Windows.push_back(std::move(window));
 
@@ -125,8 +124,7 @@ extern "C" BOOL WINAPI DestroyWindow(HWND handle) {
   SendMessageA(handle, WM_DESTROY, 0, 0);
   SendMessageA(handle, WM_NCDESTROY, 0, 0);
   MessagesForget(handle);
-  // The renderer takes its texture with it.
-  if (window->presenter.renderer) SDL_DestroyRenderer(window->presenter.renderer);
+  SDL_FreeSurface(window->presenter.frame);
   SDL_DestroyWindow(window->sdlWindow);
   Windows.erase(std::find_if(Windows.begin(), Windows.end(),
                              [window](const auto& live) { return live.get() == window; }));

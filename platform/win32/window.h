@@ -14,13 +14,10 @@ namespace win32sw {
 
 struct WindowClass;
 
-// What presenting needs kept between frames: a texture the size of the last frame shown.
+// What presenting keeps between frames.
 struct WindowPresenter {
-  SDL_Renderer* renderer = nullptr;
-  SDL_Texture* texture = nullptr;
-  int textureWidth = 0;
-  int textureHeight = 0;
-  bool failed = false;  // SDL could not present into this window; it has said why
+  SDL_Surface* frame = nullptr;  // over the last frame's pixels, for SDL's blits
+  bool failureSaid = false;      // a failure to show a frame is written to standard error once
 };
 
 struct Window {

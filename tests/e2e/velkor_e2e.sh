@@ -7,8 +7,8 @@ export LC_ALL=C
 
 case_name=$1 velkor=$2 image=$3 close_request=$4 output=$5
 work=$(mktemp -d)
-trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
-pid=
+trap 'kill $pid $watcher 2>/dev/null || true; rm -rf "$work"' EXIT
+pid= watcher=
 
 fail() { echo "FAIL: $*" >&2; [ -f "$work/stderr" ] && sed 's/^/  velkor: /' "$work/stderr" >&2; exit 1; }
 
@@ -46,22 +46,56 @@ expect_exit_zero() {
 
 still_running() { kill -0 "$pid" 2>/dev/null || fail "the program ended"; }
 
+# Presses the key $1 that closes the window $id. Only the press is sent: the window is gone by
+# the time a release would follow, and sending to a window that no longer exists is an X error.
+close_key() { xdotool keydown --window "$id" "$1"; }
+
+# Every window made or destroyed on the display from now on goes to $work/windows: xev on the
+# root window, known to be listening once it has reported a change to a root property.
+windows_watch() {
+  xev -root -event substructure -event property >"$work/windows" 2>&1 &
+  watcher=$!
+  for _ in $(seq 100); do
+    xprop -root -f _VELKOR_E2E 8s -set _VELKOR_E2E ready
+    grep -q _VELKOR_E2E "$work/windows" && return
+    sleep 0.05
+  done
+  fail "xev reports nothing of the display"
+}
+
+# One X window for the program's whole life: made once and never remade, so whoever found it
+# by its id still has it.
+expect_one_window() {
+  local made destroyed
+  made=$(grep -c '^CreateNotify' "$work/windows" || true)
+  destroyed=$(grep -c '^DestroyNotify' "$work/windows" || true)
+  [ "$made" -eq 1 ] && [ "$destroyed" -eq 0 ] || fail "X windows made: $made, destroyed: $destroyed"
+}
+
+# The screenshot $1 shows the textured cube at $2 times its size in the 624 by 441 client area,
+# centred, as the client area is: its centre projects to about (305, 227) of that area.
+expect_cube() {
+  local shot=$1 scale=$2 w h x y cx cy colours
+  read -r w h x y < <(convert "$shot" -fuzz 3% -format '%@\n' info: | tr 'x+' '  ')
+  cx=$((x + w / 2)) cy=$((y + h / 2))
+  [ "$w" -gt $((100 * scale)) ] && [ "$h" -gt $((100 * scale)) ] || fail "the cube is too small: ${w}x${h}"
+  [ $((cx > (305 - 40) * scale && cx < (305 + 40) * scale)) -eq 1 ] &&
+    [ $((cy > (227 - 40) * scale && cy < (227 + 40) * scale)) -eq 1 ] || fail "the cube is centred at ($cx, $cy)"
+  colours=$(convert "$shot" -crop "${w}x${h}+${x}+${y}" -format '%k' info:)
+  [ "$colours" -gt 200 ] || fail "the cube shows only $colours colours: not textured"
+}
+
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 
 case $case_name in
 window)
   cp "$image" "$work/mad040.raw"
+  windows_watch
   start
   id=$(window_of Velkor)
   geometry=$(xwininfo -id "$id")
   grep -q 'Width: 624$' <<<"$geometry" || fail "client width: $geometry"
   grep -q 'Height: 441$' <<<"$geometry" || fail "client height: $geometry"
-  # SDL remakes the X window when the first frame brings up its renderer; give it a moment.
-  for _ in $(seq 30); do
-    id=$(window_of Velkor)
-    xprop -id "$id" WM_CLASS | grep -q '"VELKORCLASS"' && break
-    sleep 0.1
-  done
   xprop -id "$id" WM_CLASS | grep -q '"VELKORCLASS"' || fail "class: $(xprop -id "$id" WM_CLASS)"
 
   sleep 0.5
@@ -71,14 +105,7 @@ window)
   cp "$work/first.png" "$output/velkor-screenshot.png"
   changed=$(compare -metric AE "$work/first.png" "$work/second.png" null: 2>&1 || true)
   [ "${changed%%.*}" -gt 2000 ] || fail "the picture did not change ($changed pixels)"
-
-  # The cube's centre projects to about (305, 227) of the 624 by 441 client area.
-  read -r w h x y < <(convert "$work/first.png" -fuzz 3% -format '%@\n' info: | tr 'x+' '  ')
-  cx=$((x + w / 2)) cy=$((y + h / 2))
-  [ "$w" -gt 100 ] && [ "$h" -gt 100 ] || fail "the cube is too small: ${w}x${h}"
-  [ $((cx > 265 && cx < 345 && cy > 187 && cy < 267)) -eq 1 ] || fail "the cube is centred at ($cx, $cy)"
-  colours=$(convert "$work/first.png" -crop "${w}x${h}+${x}+${y}" -format '%k' info:)
-  [ "$colours" -gt 200 ] || fail "the cube shows only $colours colours: not textured"
+  expect_cube "$work/first.png" 1
 
   before=$(cpu_ticks "$pid")
   sleep 2
@@ -88,8 +115,30 @@ window)
   # An unpaced loop takes the whole core; a paced one sleeps between frames (even in a
   # sanitizer build, whose frames cost far more than an optimised one's).
   [ $((10 * used < 9 * 2 * ticks)) -eq 1 ] || fail "uses $used ticks in 2 s: not paced"
+  expect_one_window
 
-  xdotool key --window "$id" Escape
+  close_key Escape
+  expect_exit_zero 1
+  ;;
+resize)
+  cp "$image" "$work/mad040.raw"
+  windows_watch
+  start
+  id=$(window_of Velkor)
+  # Into the corner first, so that twice the size still fits on the screen.
+  xdotool windowmove --sync "$id" 0 0
+  xdotool windowsize --sync "$id" 1248 882
+  geometry=$(xwininfo -id "$id")
+  grep -q 'Width: 1248$' <<<"$geometry" && grep -q 'Height: 882$' <<<"$geometry" ||
+    fail "not resized: $geometry"
+  sleep 0.5
+  import -window "$id" "$work/resized.png"
+  cp "$work/resized.png" "$output/velkor-resized.png"
+  # The frame fills the bigger client area: the cube, twice as big, in its middle, reaching
+  # beyond where the old client area ended.
+  expect_cube "$work/resized.png" 2
+  expect_one_window
+  close_key Escape
   expect_exit_zero 1
   ;;
 keys)
@@ -106,7 +155,7 @@ alt-f4)
   cp "$image" "$work/mad040.raw"
   start
   id=$(window_of Velkor)
-  xdotool key --window "$id" alt+F4
+  close_key alt+F4
   expect_exit_zero 1
   ;;
 missing-image)

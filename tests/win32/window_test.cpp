@@ -120,6 +120,50 @@ TEST_F(WindowTest, PresentingShowsTheFrameStretchedOverTheClientArea) {
   ASSERT_TRUE(win32sw::WindowPresent(window, exact.data(), 624, 441, 624 * 4));
   EXPECT_EQ(Shown(window, 300, 200), 0xA0B0C0u);
   EXPECT_EQ(Shown(window, 301, 200), 0x102030u);
+
+  // Another buffer of the same size, as a flipping device presents.
+  const std::vector<uint32_t> other(624 * 441, 0x00405060);
+  ASSERT_TRUE(win32sw::WindowPresent(window, other.data(), 624, 441, 624 * 4));
+  EXPECT_EQ(Shown(window, 300, 200), 0x405060u);
+}
+
+// Window events as SDL reports them, handled as the message loop would.
+void SdlWindowEventApply(HWND window, Uint8 event) {
+  SDL_Event sdlEvent{};
+  sdlEvent.window.type = SDL_WINDOWEVENT;
+  sdlEvent.window.windowID = SDL_GetWindowID(SdlWindowOf(window));
+  sdlEvent.window.event = event;
+  ASSERT_EQ(SDL_PushEvent(&sdlEvent), 1) << SDL_GetError();
+  MessagesPump();
+}
+
+TEST_F(WindowTest, PresentingFollowsTheClientAreaThroughResizingMinimisingAndRestoring) {
+  HWND window = RecordingWindowCreate(VelkorStyle | WS_VISIBLE);
+  const uint32_t first[] = {0x00FF0000, 0x0000FF00, 0x000000FF, 0x00FFFFFF};
+  ASSERT_TRUE(win32sw::WindowPresent(window, first, 2, 2, 2 * 4));
+
+  // The surface SDL had is gone with the old size; the frame fills the new one.
+  SDL_SetWindowSize(SdlWindowOf(window), 1248, 882);
+  MessagesPump();
+  RECT client;
+  ASSERT_TRUE(GetClientRect(window, &client));
+  ASSERT_EQ(client.right, 1248);
+  ASSERT_EQ(client.bottom, 882);
+  ASSERT_TRUE(win32sw::WindowPresent(window, first, 2, 2, 2 * 4));
+  EXPECT_EQ(Shown(window, 0, 0), 0xFF0000u);
+  EXPECT_EQ(Shown(window, 1247, 0), 0x00FF00u);
+  EXPECT_EQ(Shown(window, 0, 881), 0x0000FFu);
+  EXPECT_EQ(Shown(window, 1247, 881), 0xFFFFFFu);
+
+  // Minimised, a present succeeds and draws nothing; restored, the next one shows.
+  const uint32_t second[] = {0x00808080, 0x00808080, 0x00808080, 0x00808080};
+  SdlWindowEventApply(window, SDL_WINDOWEVENT_MINIMIZED);
+  EXPECT_TRUE(win32sw::WindowPresent(window, second, 2, 2, 2 * 4));
+  EXPECT_EQ(Shown(window, 0, 0), 0xFF0000u);
+  SdlWindowEventApply(window, SDL_WINDOWEVENT_RESTORED);
+  ASSERT_TRUE(win32sw::WindowPresent(window, second, 2, 2, 2 * 4));
+  EXPECT_EQ(Shown(window, 0, 0), 0x808080u);
+  EXPECT_EQ(Shown(window, 1247, 881), 0x808080u);
 }
 
 TEST_F(WindowTest, PresentingRefusesADeadWindowAndARowPitchTooShort) {
