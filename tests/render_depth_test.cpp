@@ -22,6 +22,7 @@ std::vector<TransformedVertex> Quad(float x0, float y0, float x1, float y1, floa
 class DepthTest : public ::testing::TestWithParam<D3DFORMAT> {
  protected:
   void SetUp() override {
+    if (!accepted) GTEST_SKIP() << "the adapter offers no depth buffer in format " << GetParam();
     ASSERT_NE(render.device, nullptr);
     PlainShapeStates(render);
   }
@@ -36,7 +37,8 @@ class DepthTest : public ::testing::TestWithParam<D3DFORMAT> {
     return image.width == Size ? image.At(Size / 2, Size / 2) & 0xFFFFFF : 0xDEAD;
   }
 
-  RenderDevice render{Size, Size, GetParam()};
+  const bool accepted = DepthFormatAccepted(GetParam());
+  RenderDevice render{Size, Size, accepted ? GetParam() : D3DFMT_UNKNOWN};
   const std::vector<TransformedVertex> farQuad = Quad(0, 0, Size, Size, 0.8f, Red);
   const std::vector<TransformedVertex> nearQuad = Quad(0, 0, Size, Size, 0.3f, Green);
 };

@@ -89,6 +89,18 @@ IDirect3DVertexBuffer8* RenderDevice::VertexBufferWith(const void* vertices, UIN
   return buffer;
 }
 
+bool DepthFormatAccepted(D3DFORMAT format) {
+  IDirect3D8* direct3d = Direct3DCreate8(D3D_SDK_VERSION);
+  if (!direct3d) return false;
+  D3DDISPLAYMODE mode = {};
+  const bool accepted =
+      SUCCEEDED(direct3d->GetAdapterDisplayMode(D3DADAPTER_DEFAULT, &mode)) &&
+      direct3d->CheckDeviceFormat(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, mode.Format,
+                                  D3DUSAGE_DEPTHSTENCIL, D3DRTYPE_SURFACE, format) == D3D_OK;
+  direct3d->Release();
+  return accepted;
+}
+
 ::testing::AssertionResult ColourNear(D3DCOLOR actual, D3DCOLOR expected, int tolerance) {
   for (int shift = 0; shift <= 16; shift += 8) {
     const int difference =
