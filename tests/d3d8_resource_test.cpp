@@ -119,7 +119,9 @@ TEST_F(ResourceTest, TexelsWrittenThroughALockReadBackPerLevel) {
   ASSERT_EQ(texture->LockRect(0, &locked, &part, 0), D3D_OK);
   EXPECT_EQ(*static_cast<DWORD*>(locked.pBits), DWORD((2 << 8) | 3));
   ASSERT_EQ(texture->UnlockRect(0), D3D_OK);
-  EXPECT_EQ(texture->UnlockRect(0), D3DERR_INVALIDCALL);
+  // Unlocking a texture's level twice is no error (Wine's d3d8 device test
+  // test_lockrect_invalid shows Windows answering D3D_OK).
+  EXPECT_EQ(texture->UnlockRect(0), D3D_OK);
   texture->Release();
 }
 
