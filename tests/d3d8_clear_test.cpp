@@ -126,9 +126,12 @@ TEST(PresentTest, AFlipBringsTheNextBackBufferForward) {
   }
   ASSERT_EQ(second->UnlockRect(), D3D_OK);
   second->Release();
-  // Only copying chains take rectangles.
+#ifndef _WIN32
+  // Only copying chains take rectangles: Windows' runtime leaves a rectangle for a flip
+  // undefined (Wine's ignores it); ours refuses it.
   const RECT half = {0, 0, 4, 8};
   EXPECT_EQ(device->Present(&half, nullptr, nullptr, nullptr), D3DERR_INVALIDCALL);
+#endif
 
   ASSERT_EQ(device->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
   IDirect3DSurface8* first = nullptr;

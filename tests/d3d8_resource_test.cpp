@@ -75,10 +75,14 @@ TEST_F(ResourceTest, LevelsZeroMakesTheWholeChainDownToOneByOne) {
     EXPECT_EQ(texture->GetLevelDesc(chain.levels, &desc), D3DERR_INVALIDCALL);
     texture->Release();
   }
+#ifndef _WIN32
+  // More levels than the chain has is the caller's error, which Windows' runtime is not shown
+  // to refuse (Wine's makes the texture); ours refuses it.
   IDirect3DTexture8* texture = nullptr;
   EXPECT_EQ(render->CreateTexture(4, 2, 4, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture),
             D3DERR_INVALIDCALL);
   EXPECT_EQ(texture, nullptr);
+#endif
 }
 
 TEST_F(ResourceTest, TexelsWrittenThroughALockReadBackPerLevel) {
