@@ -52,6 +52,20 @@ BackBufferImage BackBufferRead(IDirect3DDevice8* device) {
   }
   D3DSURFACE_DESC desc = {};
   D3DLOCKED_RECT locked = {};
+#ifdef _WIN32
+  // Windows locks a back buffer only when the device was made with a lockable one (Wine's d3d8
+  // device test test_lockable_backbuffer), and the program's is not: the pixels are copied to a
+  // surface in system memory first, as Windows' own tests read them.
+  IDirect3DSurface8* copy = nullptr;
+  if (SUCCEEDED(surface->GetDesc(&desc)) &&
+      SUCCEEDED(device->CreateImageSurface(desc.Width, desc.Height, desc.Format, &copy)) &&
+      SUCCEEDED(device->CopyRects(surface, nullptr, 0, copy, nullptr))) {
+    surface->Release();
+    surface = copy;
+  } else if (copy) {
+    copy->Release();
+  }
+#endif
   if (SUCCEEDED(surface->GetDesc(&desc)) &&
       SUCCEEDED(surface->LockRect(&locked, nullptr, D3DLOCK_READONLY))) {
     image.width = desc.Width;
