@@ -15,6 +15,10 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # No mingw runtime DLLs beside the executables.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 
-# A private Wine prefix inside the build tree; Wine's debug chatter off.
+# Windows programs run under Wine in a private prefix inside the build tree, on a private X
+# server: Wine's Direct3D draws through OpenGL, which needs a display.
+get_filename_component(VELKOR_SOURCE_DIR ${CMAKE_CURRENT_LIST_DIR} DIRECTORY)
+set(VELKOR_WINE_PREFIX ${CMAKE_BINARY_DIR}/wineprefix)
 set(CMAKE_CROSSCOMPILING_EMULATOR
-    ${CMAKE_COMMAND} -E env WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix WINEDEBUG=-all ${VELKOR_WINE})
+    ${VELKOR_SOURCE_DIR}/tests/windows/with-wine ${VELKOR_WINE_PREFIX} ${VELKOR_WINE}
+    ${VELKOR_SOURCE_DIR}/tests/e2e/with-xvfb ${VELKOR_WINE})

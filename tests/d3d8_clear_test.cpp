@@ -1,6 +1,7 @@
 // Clear, scenes and Present, seen through the back buffer.
 #include <gtest/gtest.h>
 
+#include "known_wine_difference.h"
 #include "render_device.h"
 
 namespace {
@@ -97,7 +98,9 @@ TEST(PresentTest, TheBackBufferKeepsItsContentsAfterACopyPresent) {
   EXPECT_TRUE(RectsOnlyHold(render.BackBufferRead(), {corner}, White, Red));
 }
 
-// A flip moves the second back buffer to the front of the queue.
+// A flip rotates the chain: the second back buffer becomes the first, as the documentation of
+// D3DSWAPEFFECT_FLIP has it ("back buffer 0 becomes the new front buffer" and the others move
+// up). Wine presents a windowed flip chain without rotating it.
 TEST(PresentTest, AFlipBringsTheNextBackBufferForward) {
   TestWindow window(8, 8);
   IDirect3D8* direct3d = Direct3DCreate8(D3D_SDK_VERSION);
@@ -126,15 +129,21 @@ TEST(PresentTest, AFlipBringsTheNextBackBufferForward) {
   }
   ASSERT_EQ(second->UnlockRect(), D3D_OK);
   second->Release();
-  // Only copying chains take rectangles.
+#ifndef _WIN32
+  // Only copying chains take rectangles: Windows' runtime leaves a rectangle for a flip
+  // undefined (Wine's ignores it); ours refuses it.
   const RECT half = {0, 0, 4, 8};
   EXPECT_EQ(device->Present(&half, nullptr, nullptr, nullptr), D3DERR_INVALIDCALL);
+#endif
 
   ASSERT_EQ(device->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
   IDirect3DSurface8* first = nullptr;
   ASSERT_EQ(device->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &first), D3D_OK);
   ASSERT_EQ(first->LockRect(&locked, nullptr, D3DLOCK_READONLY), D3D_OK);
-  EXPECT_TRUE(ColourNear(*static_cast<DWORD*>(locked.pBits), Blue, 0));
+  if (!KnownWineDifference("a windowed flip chain is not rotated by Present",
+                           "the D3DSWAPEFFECT documentation; no Wine test covers it")) {
+    EXPECT_TRUE(ColourNear(*static_cast<DWORD*>(locked.pBits), Blue, 0));
+  }
   ASSERT_EQ(first->UnlockRect(), D3D_OK);
   first->Release();
   device->Release();

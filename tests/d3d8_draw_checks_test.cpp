@@ -1,5 +1,5 @@
 // What DrawPrimitive refuses before anything is drawn: above all, reading past the vertex
-// buffer. The real runtime leaves most of these undefined, so they are checked here only.
+// buffer. Windows' runtime leaves most of these undefined, so they are built for our device only.
 #include <gtest/gtest.h>
 
 #include "render_device.h"
@@ -15,9 +15,6 @@ constexpr DWORD VertexFormat = D3DFVF_XYZ | D3DFVF_DIFFUSE;
 class DrawChecksTest : public ::testing::Test {
  protected:
   void SetUp() override {
-#ifdef _WIN32
-    GTEST_SKIP() << "the real runtime leaves these draws undefined";
-#endif
     ASSERT_NE(render.device, nullptr);
     const Vertex triangles[6] = {};
     buffer = render.VertexBufferWith(triangles, sizeof triangles, VertexFormat);

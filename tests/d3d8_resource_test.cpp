@@ -75,10 +75,14 @@ TEST_F(ResourceTest, LevelsZeroMakesTheWholeChainDownToOneByOne) {
     EXPECT_EQ(texture->GetLevelDesc(chain.levels, &desc), D3DERR_INVALIDCALL);
     texture->Release();
   }
+#ifndef _WIN32
+  // More levels than the chain has is the caller's error, which Windows' runtime is not shown
+  // to refuse (Wine's makes the texture); ours refuses it.
   IDirect3DTexture8* texture = nullptr;
   EXPECT_EQ(render->CreateTexture(4, 2, 4, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture),
             D3DERR_INVALIDCALL);
   EXPECT_EQ(texture, nullptr);
+#endif
 }
 
 TEST_F(ResourceTest, TexelsWrittenThroughALockReadBackPerLevel) {
@@ -119,7 +123,9 @@ TEST_F(ResourceTest, TexelsWrittenThroughALockReadBackPerLevel) {
   ASSERT_EQ(texture->LockRect(0, &locked, &part, 0), D3D_OK);
   EXPECT_EQ(*static_cast<DWORD*>(locked.pBits), DWORD((2 << 8) | 3));
   ASSERT_EQ(texture->UnlockRect(0), D3D_OK);
-  EXPECT_EQ(texture->UnlockRect(0), D3DERR_INVALIDCALL);
+  // Unlocking a texture's level twice is no error (Wine's d3d8 device test
+  // test_lockrect_invalid shows Windows answering D3D_OK).
+  EXPECT_EQ(texture->UnlockRect(0), D3D_OK);
   texture->Release();
 }
 

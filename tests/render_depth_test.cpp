@@ -22,6 +22,7 @@ std::vector<TransformedVertex> Quad(float x0, float y0, float x1, float y1, floa
 class DepthTest : public ::testing::TestWithParam<D3DFORMAT> {
  protected:
   void SetUp() override {
+    if (!accepted) GTEST_SKIP() << "the adapter offers no depth buffer in format " << GetParam();
     ASSERT_NE(render.device, nullptr);
     PlainShapeStates(render);
   }
@@ -36,7 +37,8 @@ class DepthTest : public ::testing::TestWithParam<D3DFORMAT> {
     return image.width == Size ? image.At(Size / 2, Size / 2) & 0xFFFFFF : 0xDEAD;
   }
 
-  RenderDevice render{Size, Size, GetParam()};
+  const bool accepted = DepthFormatAccepted(GetParam());
+  RenderDevice render{Size, Size, accepted ? GetParam() : D3DFMT_UNKNOWN};
   const std::vector<TransformedVertex> farQuad = Quad(0, 0, Size, Size, 0.8f, Red);
   const std::vector<TransformedVertex> nearQuad = Quad(0, 0, Size, Size, 0.3f, Green);
 };
@@ -62,11 +64,15 @@ TEST_P(DepthTest, TheComparisonAndTheWriteFollowTheirStates) {
   EXPECT_EQ(Overlap(nearQuad, farQuad), Red) << "no depth test: the last drawn stays";
 }
 
+// A surface drawn again at the same depth passes an equality test against the depth it left:
+// both are the buffer's own rounding of the same value. (A clear to that value need not round
+// alike: Wine's does not.)
 TEST_P(DepthTest, EqualDepthsCompareEqualInTheBuffersOwnFormat) {
-  render->SetRenderState(D3DRS_ZFUNC, D3DCMP_EQUAL);
-  render->Clear(0, nullptr, D3DCLEAR_ZBUFFER | D3DCLEAR_TARGET, 0, 0.3f, 0);
+  BackBufferClear(render, 0, true);
   TransformedVerticesDraw(render, D3DPT_TRIANGLESTRIP, nearQuad);
-  EXPECT_EQ(render.BackBufferRead().At(Size / 2, Size / 2) & 0xFFFFFF, Green);
+  render->SetRenderState(D3DRS_ZFUNC, D3DCMP_EQUAL);
+  TransformedVerticesDraw(render, D3DPT_TRIANGLESTRIP, Quad(0, 0, Size, Size, 0.3f, Blue));
+  EXPECT_EQ(render.BackBufferRead().At(Size / 2, Size / 2) & 0xFFFFFF, Blue);
 }
 
 TEST_P(DepthTest, ADepthClearHidesWhatLiesBehindIt) {

@@ -52,6 +52,20 @@ BackBufferImage BackBufferRead(IDirect3DDevice8* device) {
   }
   D3DSURFACE_DESC desc = {};
   D3DLOCKED_RECT locked = {};
+#ifdef _WIN32
+  // Windows locks a back buffer only when the device was made with a lockable one (Wine's d3d8
+  // device test test_lockable_backbuffer), and the program's is not: the pixels are copied to a
+  // surface in system memory first, as Windows' own tests read them.
+  IDirect3DSurface8* copy = nullptr;
+  if (SUCCEEDED(surface->GetDesc(&desc)) &&
+      SUCCEEDED(device->CreateImageSurface(desc.Width, desc.Height, desc.Format, &copy)) &&
+      SUCCEEDED(device->CopyRects(surface, nullptr, 0, copy, nullptr))) {
+    surface->Release();
+    surface = copy;
+  } else if (copy) {
+    copy->Release();
+  }
+#endif
   if (SUCCEEDED(surface->GetDesc(&desc)) &&
       SUCCEEDED(surface->LockRect(&locked, nullptr, D3DLOCK_READONLY))) {
     image.width = desc.Width;
@@ -87,6 +101,18 @@ IDirect3DVertexBuffer8* RenderDevice::VertexBufferWith(const void* vertices, UIN
   std::memcpy(data, vertices, bytes);
   buffer->Unlock();
   return buffer;
+}
+
+bool DepthFormatAccepted(D3DFORMAT format) {
+  IDirect3D8* direct3d = Direct3DCreate8(D3D_SDK_VERSION);
+  if (!direct3d) return false;
+  D3DDISPLAYMODE mode = {};
+  const bool accepted =
+      SUCCEEDED(direct3d->GetAdapterDisplayMode(D3DADAPTER_DEFAULT, &mode)) &&
+      direct3d->CheckDeviceFormat(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, mode.Format,
+                                  D3DUSAGE_DEPTHSTENCIL, D3DRTYPE_SURFACE, format) == D3D_OK;
+  direct3d->Release();
+  return accepted;
 }
 
 ::testing::AssertionResult ColourNear(D3DCOLOR actual, D3DCOLOR expected, int tolerance) {

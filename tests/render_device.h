@@ -47,6 +47,10 @@ class RenderDevice {
 // recorded).
 BackBufferImage BackBufferRead(IDirect3DDevice8* device);
 
+// Whether the adapter offers depth buffers in `format` on the desktop's display format: the
+// depth formats are the adapter's choice, so tests ask as the program does.
+bool DepthFormatAccepted(D3DFORMAT format);
+
 // Whether the red, green and blue channels of two colours differ by at most `tolerance`.
 ::testing::AssertionResult ColourNear(D3DCOLOR actual, D3DCOLOR expected, int tolerance);
 

@@ -150,8 +150,15 @@ TEST_F(TextureTest, AwayFromTheEdgesEveryAddressingModeSamplesAlike) {
   };
   const std::vector<D3DCOLOR> wrapped = draw(D3DTADDRESS_WRAP);
   ASSERT_EQ(wrapped.size(), Size * Size);
-  EXPECT_EQ(draw(D3DTADDRESS_CLAMP), wrapped);
-  EXPECT_EQ(draw(D3DTADDRESS_MIRROR), wrapped);
+  // Filtering may round differently in the last bit, with a mode's texel addresses worked
+  // out another way (Wine's are).
+  for (DWORD mode : {D3DTADDRESS_CLAMP, D3DTADDRESS_MIRROR}) {
+    const std::vector<D3DCOLOR> other = draw(mode);
+    ASSERT_EQ(other.size(), wrapped.size());
+    for (size_t i = 0; i < other.size(); ++i) {
+      EXPECT_TRUE(ColourNear(other[i], wrapped[i], 1)) << "mode " << mode << ", pixel " << i;
+    }
+  }
 }
 
 TEST_F(TextureTest, ArgumentsCanTakeTheAlphaOrTheComplementOfAColour) {

@@ -74,7 +74,8 @@ HRESULT STDMETHODCALLTYPE Direct3D8::CheckDeviceFormat(UINT adapter, D3DDEVTYPE 
   if (adapter != D3DADAPTER_DEFAULT) return D3DERR_INVALIDCALL;
   const HRESULT typeResult = DeviceTypeCheck(deviceType);
   if (FAILED(typeResult)) return typeResult;
-  return FormatIsColour(adapterFormat) && FormatUsable(usage, resourceType, checkFormat)
+  // The adapter's format is a display's: one with alpha is none.
+  return adapterFormat == DisplayFormat && FormatUsable(usage, resourceType, checkFormat)
              ? D3D_OK
              : D3DERR_NOTAVAILABLE;
 }

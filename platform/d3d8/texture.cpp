@@ -96,8 +96,9 @@ HRESULT STDMETHODCALLTYPE Texture::LockRect(UINT level, D3DLOCKED_RECT* locked, 
   return result;
 }
 
+// Unlocking a level that is not locked is no error for a texture, as on Windows.
 HRESULT STDMETHODCALLTYPE Texture::UnlockRect(UINT level) {
-  if (level >= data_.levels.size() || !levelLocked_[level]) return D3DERR_INVALIDCALL;
+  if (level >= data_.levels.size()) return D3DERR_INVALIDCALL;
   levelLocked_[level] = false;
   return D3D_OK;
 }
