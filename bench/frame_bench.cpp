@@ -19,21 +19,9 @@ namespace {
 
 constexpr int FramesPerTurn = 315;  // 2 pi / 0.02, rounded up
 
-// A picture with detail everywhere, like the program's photograph.
-Picture Pattern() {
-  Picture picture;
-  for (UINT y = 0; y < PictureSize; ++y) {
-    for (UINT x = 0; x < PictureSize; ++x) {
-      picture.insert(picture.end(), {static_cast<BYTE>(x), static_cast<BYTE>(y),
-                                     static_cast<BYTE>(((x / 32 + y / 32) & 1) ? 200 : 40)});
-    }
-  }
-  return picture;
-}
-
 // The program's scene, presenting without waiting for the display.
 struct UnpacedProgram {
-  ProgramScene scene{Pattern()};
+  ProgramScene scene{PictureWithDetail()};
   UnpacedProgram() { d3d8sw::PresentPacingSet(false); }
 };
 

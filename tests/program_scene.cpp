@@ -17,6 +17,17 @@ void SetupEndedCheck() {
 
 }  // namespace
 
+Picture PictureWithDetail() {
+  Picture picture;
+  for (UINT y = 0; y < PictureSize; ++y) {
+    for (UINT x = 0; x < PictureSize; ++x) {
+      picture.insert(picture.end(), {static_cast<BYTE>(x), static_cast<BYTE>(y),
+                                     static_cast<BYTE>(((x / 32 + y / 32) & 1) ? 200 : 40)});
+    }
+  }
+  return picture;
+}
+
 ProgramScene::ProgramScene(const Picture& picture)
     : window_(ProgramClientWidth, ProgramClientHeight) {
   std::ofstream("mad040.raw", std::ios::binary)
