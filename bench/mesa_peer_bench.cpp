@@ -1,6 +1,6 @@
 // The peer's frame: the program's scene through fixed-function OpenGL on Mesa's llvmpipe, one
-// thread, over a whole turn of the spin, at the program's client size. Compare its median with
-// frame_bench's BM_Frame (bench/compare runs both).
+// thread, over a whole turn of the spin, at the sizes frame_bench's BM_Frame draws. Compare its
+// medians with BM_Frame's (bench/compare runs both).
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -19,7 +19,8 @@ double Median(std::vector<double> values) {
 
 void BM_MesaFrame(benchmark::State& state) {
   // The picture frame_bench gives the program.
-  MesaPeer peer(ProgramClientWidth, ProgramClientHeight, PictureWithDetail());
+  MesaPeer peer(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)),
+                PictureWithDetail());
   if (!peer.Ready()) return state.SkipWithError("no OSMesa context");
   state.SetLabel(peer.Renderer());
   std::vector<double> frames;
@@ -34,7 +35,11 @@ void BM_MesaFrame(benchmark::State& state) {
   }
   state.counters["median_frame_us"] = Median(frames);
 }
-BENCHMARK(BM_MesaFrame)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MesaFrame)
+    ->Args({ProgramClientWidth, ProgramClientHeight})
+    ->Args({1264, 921})
+    ->Args({1904, 1041})
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -28,8 +28,8 @@ Picture PictureWithDetail() {
   return picture;
 }
 
-ProgramScene::ProgramScene(const Picture& picture)
-    : window_(ProgramClientWidth, ProgramClientHeight) {
+ProgramScene::ProgramScene(const Picture& picture, UINT clientWidth, UINT clientHeight)
+    : window_(static_cast<int>(clientWidth), static_cast<int>(clientHeight)) {
   std::ofstream("mad040.raw", std::ios::binary)
       .write(reinterpret_cast<const char*>(picture.data()),
              static_cast<std::streamsize>(picture.size()));

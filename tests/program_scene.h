@@ -25,8 +25,10 @@ Picture PictureWithDetail();
 
 class ProgramScene {
  public:
-  // Sets the scene up; a set-up that ends the process makes it end with a failure code.
-  explicit ProgramScene(const Picture& picture);
+  // Sets the scene up in a window of the given client size; a set-up that ends the process
+  // makes it end with a failure code.
+  explicit ProgramScene(const Picture& picture, UINT clientWidth = ProgramClientWidth,
+                        UINT clientHeight = ProgramClientHeight);
   // Releases what the program releases when its loop ends.
   ~ProgramScene();
   ProgramScene(const ProgramScene&) = delete;
