@@ -1,10 +1,10 @@
 // The contract between the software device's COM objects and its drawing pipeline: the
 // device keeps its state in a PipelineState and hands each draw, with the surfaces it draws
-// into, to PipelineDraw. The entry points below live in pipeline.cpp; each stage has a file of
-// its own, in the order a draw runs them: vertex_processing (vertex_fetch, transform,
-// lighting), primitive_draw (assembly, clipping, viewport, culling), rasterizer, span_shader
-// (interpolation, depth, texture_sampler, texture_stages, the write), and target_clear for the
-// clears it defers per tile.
+// into and the room the pipeline works in, to PipelineDraw. The entry points below live in
+// pipeline.cpp; each stage has a file of its own, in the order a draw runs them: vertex_processing
+// (vertex_fetch, transform, lighting), primitive_draw (assembly, clipping, viewport, culling),
+// rasterizer, span_shader (interpolation, depth, texture_sampler, texture_stages, the write), and
+// target_clear for the clears it defers per tile.
 #ifndef VELKOR_PLATFORM_D3D8_PIPELINE_H
 #define VELKOR_PLATFORM_D3D8_PIPELINE_H
 
@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/d3d8/clip_vertex.h"
 #include "platform/d3d8/target_tiles.h"
 
 namespace d3d8sw {
@@ -68,6 +69,12 @@ struct RenderTarget {
   TargetTiles tiles;
 };
 
+// Memory the pipeline reuses from draw to draw, so that drawing allocates only when a draw needs
+// more than every one before it did. Keep one for the life of the device.
+struct PipelineScratch {
+  std::vector<ClipVertex> vertices;  // the draw's vertices after vertex processing
+};
+
 // Gives every member but the viewport its documented default: identity transforms, the render
 // and stage states, no textures, no lights, a zero material.
 void PipelineStateReset(PipelineState& state, bool hasDepthBuffer);
@@ -78,8 +85,9 @@ uint64_t PrimitiveVertexCount(D3DPRIMITIVETYPE type, UINT primitiveCount);
 
 // Draws `primitiveCount` primitives of `type` from `vertices` (the vertex buffer's bytes,
 // `stride` apart, starting at vertex `startVertex`).
-void PipelineDraw(const PipelineState& state, RenderTarget& target, D3DPRIMITIVETYPE type,
-                  const BYTE* vertices, UINT stride, UINT startVertex, UINT primitiveCount);
+void PipelineDraw(const PipelineState& state, RenderTarget& target, PipelineScratch& scratch,
+                  D3DPRIMITIVETYPE type, const BYTE* vertices, UINT stride, UINT startVertex,
+                  UINT primitiveCount);
 
 // Clears the rectangles (already clipped to the viewport by the caller) of the target. A clear
 // of the whole target is deferred: see PipelineFinish.
