@@ -75,4 +75,11 @@ void PipelineFinish(RenderTarget& target, TargetAccess access) {
   if (target.depth != nullptr) PlaneFinish(target, DepthPlane(target), access);
 }
 
+RECT PipelineChangedTake(RenderTarget& target) {
+  TilesFitTarget(target);
+  const RECT changed = target.tiles.changed;
+  target.tiles.changed = {};
+  return changed;
+}
+
 }  // namespace d3d8sw

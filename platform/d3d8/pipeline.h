@@ -103,6 +103,10 @@ enum class TargetAccess {
 // but the pipeline reads or writes the colour or depth memory.
 void PipelineFinish(RenderTarget& target, TargetAccess access);
 
+// Bounds of the colour pixels written since the last call, all of them the first time and after
+// a ReadWrite access; empty (left >= right) when none was. Call it after PipelineFinish.
+RECT PipelineChangedTake(RenderTarget& target);
+
 }  // namespace d3d8sw
 
 #endif
