@@ -24,7 +24,9 @@ constexpr int RenderStateCount = 256;  // indexed by D3DRENDERSTATETYPE
 constexpr int StageStateCount = 29;    // indexed by D3DTEXTURESTAGESTATETYPE
 
 // One mip level of a 32-bit (A8R8G8B8 / X8R8G8B8) texture: texels 0xAARRGGBB, rows `pitch`
-// bytes apart.
+// bytes apart. Each row ends in one texel more than `width`, a copy of its first, so that
+// sampling reads any texel together with its neighbour to the right, wrapping at the row's end,
+// as one 64-bit word.
 struct TextureLevel {
   UINT width = 0;
   UINT height = 0;
