@@ -108,16 +108,22 @@ size_t PixelsDrawnOver(const d3d8sw::DrawInputs& inputs, const d3d8sw::PipelineS
   return changed;
 }
 
-// The mean number of pixels the cube covers over a turn. A covered pixel differs from at least
-// one of two clear colours, since it has the same colour on both; a pixel not covered keeps each.
+// The mean number of pixels the cube covers over a turn, from frames spread evenly over it. A
+// covered pixel differs from at least one of two clear colours, since it has the same colour on
+// both; a pixel not covered keeps each.
 double CoveredPixelsMean(d3d8sw::Device& device) {
+  constexpr int Samples = 35;
   const d3d8sw::DrawInputs inputs = device.DrawInputsGet();
+  const float angle = SpinAngle;
   double covered = 0;
-  for (const d3d8sw::PipelineState& state : TurnStates(device)) {
-    covered += static_cast<double>(
-        std::max(PixelsDrawnOver(inputs, state, 0x00000000), PixelsDrawnOver(inputs, state, 1)));
+  for (int sample = 0; sample < Samples; ++sample) {
+    SpinAngle = 6.2831853f * sample / Samples;
+    FrameRender();
+    covered += static_cast<double>(std::max(PixelsDrawnOver(inputs, inputs.state, 0x00000000),
+                                            PixelsDrawnOver(inputs, inputs.state, 1)));
   }
-  return covered / FramesPerTurn;
+  SpinAngle = angle;
+  return covered / Samples;
 }
 
 // The program's frames, one an iteration: the median time of one, in microseconds.
