@@ -112,8 +112,24 @@ D3D8SW_INLINE void TexelsBorder(const SamplerSetup& sampler, const BorderFlags& 
   }
 }
 
-// The 2 by 2 footprint of each pixel (before addressing) and its bilinear weights, in 8 bits of
-// fraction; the weights sum to FractionOne exactly so that a flat texture stays flat.
+// Bilinear weights of a step's pixels from their fixed-point texel coordinates, in 8 bits of
+// fraction; they sum to FractionOne exactly so that a flat texture stays flat.
+template <int N>
+D3D8SW_INLINE void WeightsStore(const Ints<N>& s, const Ints<N>& t, int i,
+                                BilinearWeights& weights) {
+  const Ints<N> fu = s & (FractionOne - 1), fv = t & (FractionOne - 1);
+  const Ints<N> w00 = ((FractionOne - fu) * (FractionOne - fv)) >> FractionBits;
+  const Ints<N> w01 = (fu * (FractionOne - fv)) >> FractionBits;
+  const Ints<N> w10 = ((FractionOne - fu) * fv) >> FractionBits;
+  const Ints<N> w11 = FractionOne - w00 - w01 - w10;
+  const Ints<N> each[2][2] = {{w00, w01}, {w10, w11}};
+  for (int r = 0; r < 2; ++r) {
+    for (int c = 0; c < 2; ++c)
+      VectorStore(weights.weight[r][c] + i, each[r][c] | each[r][c] << 16);
+  }
+}
+
+// The 2 by 2 footprint of each pixel (before addressing) and its bilinear weights.
 template <int N>
 D3D8SW_INLINE void BilinearFootprint(const SamplerSetup& sampler, const CoordinatePair& coordinates,
                                      int groups, Footprint& footprint, BilinearWeights& weights) {
@@ -127,17 +143,27 @@ D3D8SW_INLINE void BilinearFootprint(const SamplerSetup& sampler, const Coordina
     VectorStore(footprint.column[1] + i, (s >> FractionBits) + 1);
     VectorStore(footprint.row[0] + i, t >> FractionBits);
     VectorStore(footprint.row[1] + i, (t >> FractionBits) + 1);
-    const Ints<N> fu = s & (FractionOne - 1), fv = t & (FractionOne - 1);
-    const Ints<N> w00 = ((FractionOne - fu) * (FractionOne - fv)) >> FractionBits;
-    const Ints<N> w01 = (fu * (FractionOne - fv)) >> FractionBits;
-    const Ints<N> w10 = ((FractionOne - fu) * fv) >> FractionBits;
-    const Ints<N> w11 = FractionOne - w00 - w01 - w10;
-    const Ints<N> each[2][2] = {{w00, w01}, {w10, w11}};
-    for (int r = 0; r < 2; ++r) {
-      for (int c = 0; c < 2; ++c) {
-        VectorStore(weights.weight[r][c] + i, each[r][c] | each[r][c] << 16);
-      }
-    }
+    WeightsStore<N>(s, t, i, weights);
+  }
+}
+
+// For a texture that wraps both ways with power-of-two sides, the usual case, the first texel of
+// each row of each pixel's footprint and the bilinear weights at once: addressing is a mask, and
+// the second column is the texel after the first (see TexelsFetch).
+template <int N>
+D3D8SW_INLINE void WrappedFootprint(const SamplerSetup& sampler, const CoordinatePair& coordinates,
+                                    int groups, TexelIndices& indices, BilinearWeights& weights) {
+  const float width = static_cast<float>(sampler.width) * FractionOne;
+  const float height = static_cast<float>(sampler.height) * FractionOne;
+  const float shift = 0.5f * FractionOne;
+  for (int i = 0; i < GroupPixels * groups; i += N) {
+    const Ints<N> s = TexelCoordinates<N>(coordinates.u + i, coordinates.uOffset, width, shift);
+    const Ints<N> t = TexelCoordinates<N>(coordinates.v + i, coordinates.vOffset, height, shift);
+    const Ints<N> column = (s >> FractionBits) & (sampler.width - 1);
+    const Ints<N> row = (t >> FractionBits) & (sampler.height - 1);
+    VectorStore(indices.at[0][0] + i, row * sampler.pitch + column);
+    VectorStore(indices.at[1][0] + i, ((row + 1) & (sampler.height - 1)) * sampler.pitch + column);
+    WeightsStore<N>(s, t, i, weights);
   }
 }
 
@@ -217,14 +243,20 @@ template <int N>
 D3D8SW_INLINE void ChunkSampleBilinear(const SamplerSetup& sampler,
                                        const CoordinatePair& coordinates, PixelChunk& chunk) {
   const int groups = GroupCount(chunk.count);
+  BilinearWeights weights;
+  TexelIndices indices;
+  TexelPairs texels;
+  if (sampler.addressU == D3DTADDRESS_WRAP && sampler.addressV == D3DTADDRESS_WRAP &&
+      PowerOfTwo(sampler.width) && PowerOfTwo(sampler.height)) {
+    WrappedFootprint<N>(sampler, coordinates, groups, indices, weights);
+    TexelsFetch<N>(sampler, indices, 2, groups, texels);
+    return BilinearLanes<N>(texels, weights, groups, chunk.texture);
+  }
   Footprint footprint;
   BorderFlags border;
   if (Border(sampler)) std::memset(&border, 0, sizeof border);
-  BilinearWeights weights;
   BilinearFootprint<N>(sampler, coordinates, groups, footprint, weights);
-  TexelIndices indices;
   FootprintAddress<N>(sampler, 2, groups, footprint, border, indices);
-  TexelPairs texels;
   TexelsFetch<N>(sampler, indices, 2, groups, texels);
   if (Border(sampler)) TexelsBorder(sampler, border, 2, groups, texels);
   BilinearLanes<N>(texels, weights, groups, chunk.texture);
