@@ -3,8 +3,10 @@
 // into and the room the pipeline works in, to PipelineDraw. The entry points below live in
 // pipeline.cpp; each stage has a file of its own, in the order a draw runs them: vertex_processing
 // (vertex_fetch, transform, lighting), primitive_draw (assembly, clipping, viewport, culling),
-// rasterizer, span_shader (interpolation, depth, texture_sampler, texture_stages, the write), and
-// target_clear for the clears it defers per tile.
+// rasterizer, span_shader (interpolation, depth, texture_sampler with texel_addressing,
+// texture_stages, the write), and target_clear for the clears it defers per tile. The per-pixel
+// passes are written once in vector code (lane_vectors.h) and built for each processor level
+// (simd_level.h).
 #ifndef VELKOR_PLATFORM_D3D8_PIPELINE_H
 #define VELKOR_PLATFORM_D3D8_PIPELINE_H
 

@@ -66,7 +66,7 @@ void ChunkWrite(const PixelChunk& chunk, bool depthTested, RenderTarget& target)
   }
 }
 
-// Positions of pixels x .. x + count - 1 of row y; whole groups are written, which the chunk's
+// Positions of pixels x .. x + count - 1 of row y; whole vectors are written, which the chunk's
 // arrays have room for.
 template <int N>
 D3D8SW_INLINE void PositionsFillBody(int x, int y, int count, float* xs, float* ys) {
