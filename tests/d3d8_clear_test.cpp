@@ -102,25 +102,11 @@ TEST(PresentTest, TheBackBufferKeepsItsContentsAfterACopyPresent) {
 // D3DSWAPEFFECT_FLIP has it ("back buffer 0 becomes the new front buffer" and the others move
 // up). Wine presents a windowed flip chain without rotating it.
 TEST(PresentTest, AFlipBringsTheNextBackBufferForward) {
-  TestWindow window(8, 8);
-  IDirect3D8* direct3d = Direct3DCreate8(D3D_SDK_VERSION);
-  ASSERT_NE(direct3d, nullptr);
-  D3DPRESENT_PARAMETERS parameters = {};
-  parameters.BackBufferWidth = 8;
-  parameters.BackBufferHeight = 8;
-  parameters.BackBufferFormat = D3DFMT_X8R8G8B8;
-  parameters.BackBufferCount = 2;
-  parameters.SwapEffect = D3DSWAPEFFECT_FLIP;
-  parameters.hDeviceWindow = window.handle;
-  parameters.Windowed = TRUE;
-  parameters.Flags = D3DPRESENTFLAG_LOCKABLE_BACKBUFFER;
-  IDirect3DDevice8* device = nullptr;
-  ASSERT_EQ(direct3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window.handle,
-                                   D3DCREATE_SOFTWARE_VERTEXPROCESSING, &parameters, &device),
-            D3D_OK);
-  ASSERT_EQ(device->Clear(0, nullptr, D3DCLEAR_TARGET, Red, 1.0f, 0), D3D_OK);
+  RenderDevice render(8, 8, D3DFMT_UNKNOWN, D3DSWAPEFFECT_FLIP);
+  ASSERT_NE(render.device, nullptr);
+  ASSERT_EQ(render->Clear(0, nullptr, D3DCLEAR_TARGET, Red, 1.0f, 0), D3D_OK);
   IDirect3DSurface8* second = nullptr;
-  ASSERT_EQ(device->GetBackBuffer(1, D3DBACKBUFFER_TYPE_MONO, &second), D3D_OK);
+  ASSERT_EQ(render->GetBackBuffer(1, D3DBACKBUFFER_TYPE_MONO, &second), D3D_OK);
   D3DLOCKED_RECT locked = {};
   ASSERT_EQ(second->LockRect(&locked, nullptr, 0), D3D_OK);
   for (int y = 0; y < 8; ++y) {
@@ -133,12 +119,12 @@ TEST(PresentTest, AFlipBringsTheNextBackBufferForward) {
   // Only copying chains take rectangles: Windows' runtime leaves a rectangle for a flip
   // undefined (Wine's ignores it); ours refuses it.
   const RECT half = {0, 0, 4, 8};
-  EXPECT_EQ(device->Present(&half, nullptr, nullptr, nullptr), D3DERR_INVALIDCALL);
+  EXPECT_EQ(render->Present(&half, nullptr, nullptr, nullptr), D3DERR_INVALIDCALL);
 #endif
 
-  ASSERT_EQ(device->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
+  ASSERT_EQ(render->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
   IDirect3DSurface8* first = nullptr;
-  ASSERT_EQ(device->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &first), D3D_OK);
+  ASSERT_EQ(render->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &first), D3D_OK);
   ASSERT_EQ(first->LockRect(&locked, nullptr, D3DLOCK_READONLY), D3D_OK);
   if (!KnownWineDifference("a windowed flip chain is not rotated by Present",
                            "the D3DSWAPEFFECT documentation; no Wine test covers it")) {
@@ -146,8 +132,6 @@ TEST(PresentTest, AFlipBringsTheNextBackBufferForward) {
   }
   ASSERT_EQ(first->UnlockRect(), D3D_OK);
   first->Release();
-  device->Release();
-  direct3d->Release();
 }
 
 TEST(PresentTest, ACopyChainPresentsPartOfTheBackBuffer) {

@@ -17,8 +17,19 @@ void SetupEndedCheck() {
 
 }  // namespace
 
-ProgramScene::ProgramScene(const Picture& picture)
-    : window_(ProgramClientWidth, ProgramClientHeight) {
+Picture PictureWithDetail() {
+  Picture picture;
+  for (UINT y = 0; y < PictureSize; ++y) {
+    for (UINT x = 0; x < PictureSize; ++x) {
+      picture.insert(picture.end(), {static_cast<BYTE>(x), static_cast<BYTE>(y),
+                                     static_cast<BYTE>(((x / 32 + y / 32) & 1) ? 200 : 40)});
+    }
+  }
+  return picture;
+}
+
+ProgramScene::ProgramScene(const Picture& picture, UINT clientWidth, UINT clientHeight)
+    : window_(static_cast<int>(clientWidth), static_cast<int>(clientHeight)) {
   std::ofstream("mad040.raw", std::ios::binary)
       .write(reinterpret_cast<const char*>(picture.data()),
              static_cast<std::streamsize>(picture.size()));

@@ -19,10 +19,16 @@ constexpr UINT ProgramClientHeight = 441;
 constexpr UINT PictureSize = 256;
 using Picture = std::vector<BYTE>;
 
+// A picture with detail everywhere, like the program's photograph: red and green ramps and a
+// checkerboard of blue.
+Picture PictureWithDetail();
+
 class ProgramScene {
  public:
-  // Sets the scene up; a set-up that ends the process makes it end with a failure code.
-  explicit ProgramScene(const Picture& picture);
+  // Sets the scene up in a window of the given client size; a set-up that ends the process
+  // makes it end with a failure code.
+  explicit ProgramScene(const Picture& picture, UINT clientWidth = ProgramClientWidth,
+                        UINT clientHeight = ProgramClientHeight);
   // Releases what the program releases when its loop ends.
   ~ProgramScene();
   ProgramScene(const ProgramScene&) = delete;

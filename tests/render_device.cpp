@@ -4,7 +4,7 @@
 #include <cstring>
 #include <iomanip>
 
-RenderDevice::RenderDevice(UINT width, UINT height, D3DFORMAT depthFormat)
+RenderDevice::RenderDevice(UINT width, UINT height, D3DFORMAT depthFormat, D3DSWAPEFFECT swapEffect)
     : window(static_cast<int>(width), static_cast<int>(height)) {
   direct3d = Direct3DCreate8(D3D_SDK_VERSION);
   if (!direct3d || !window.handle) {
@@ -21,8 +21,8 @@ RenderDevice::RenderDevice(UINT width, UINT height, D3DFORMAT depthFormat)
   parameters.BackBufferWidth = width;
   parameters.BackBufferHeight = height;
   parameters.BackBufferFormat = mode.Format;
-  parameters.BackBufferCount = 1;
-  parameters.SwapEffect = D3DSWAPEFFECT_COPY;
+  parameters.BackBufferCount = swapEffect == D3DSWAPEFFECT_FLIP ? 2 : 1;
+  parameters.SwapEffect = swapEffect;
   parameters.hDeviceWindow = window.handle;
   parameters.Windowed = TRUE;
   parameters.EnableAutoDepthStencil = depthFormat != D3DFMT_UNKNOWN;
@@ -43,10 +43,10 @@ RenderDevice::~RenderDevice() {
 
 BackBufferImage RenderDevice::BackBufferRead() const { return ::BackBufferRead(device); }
 
-BackBufferImage BackBufferRead(IDirect3DDevice8* device) {
+BackBufferImage BackBufferRead(IDirect3DDevice8* device, UINT index) {
   BackBufferImage image;
   IDirect3DSurface8* surface = nullptr;
-  if (!device || FAILED(device->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &surface))) {
+  if (!device || FAILED(device->GetBackBuffer(index, D3DBACKBUFFER_TYPE_MONO, &surface))) {
     ADD_FAILURE() << "no back buffer";
     return image;
   }

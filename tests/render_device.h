@@ -23,8 +23,9 @@ class RenderDevice {
  public:
   // A device for a `width` by `height` window with a lockable back buffer of that size in the
   // desktop's format and the COPY swap effect (presents do not wait), and a depth buffer in
-  // `depthFormat` unless that is D3DFMT_UNKNOWN.
-  RenderDevice(UINT width, UINT height, D3DFORMAT depthFormat = D3DFMT_UNKNOWN);
+  // `depthFormat` unless that is D3DFMT_UNKNOWN. D3DSWAPEFFECT_FLIP gives it two back buffers.
+  RenderDevice(UINT width, UINT height, D3DFORMAT depthFormat = D3DFMT_UNKNOWN,
+               D3DSWAPEFFECT swapEffect = D3DSWAPEFFECT_COPY);
   ~RenderDevice();
   RenderDevice(const RenderDevice&) = delete;
   RenderDevice& operator=(const RenderDevice&) = delete;
@@ -43,9 +44,9 @@ class RenderDevice {
   IDirect3DDevice8* device = nullptr;  // null when creation failed (a failure is recorded)
 };
 
-// The first back buffer of `device` as it is now; empty when it cannot be read (a failure is
+// Back buffer `index` of `device` as it is now; empty when it cannot be read (a failure is
 // recorded).
-BackBufferImage BackBufferRead(IDirect3DDevice8* device);
+BackBufferImage BackBufferRead(IDirect3DDevice8* device, UINT index = 0);
 
 // Whether the adapter offers depth buffers in `format` on the desktop's display format: the
 // depth formats are the adapter's choice, so tests ask as the program does.

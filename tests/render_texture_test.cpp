@@ -132,6 +132,20 @@ TEST_F(TextureTest, WrapBlendsTheLastTexelWithTheFirstAndClampDoesNot) {
   }
 }
 
+// A texture written again wraps onto what was written last.
+TEST_F(TextureTest, WrapFollowsTheFirstTexelsWrittenAgain) {
+  const D3DCOLOR black = D3DCOLOR_XRGB(0, 0, 0), red = D3DCOLOR_XRGB(255, 0, 0);
+  FilterUse(D3DTEXF_LINEAR);
+  AddressingUse(D3DTADDRESS_WRAP);
+  TextureUse(4, 1, {black, black, black, black});
+  D3DLOCKED_RECT locked = {};
+  ASSERT_EQ(texture->LockRect(0, &locked, nullptr, 0), D3D_OK);
+  *static_cast<DWORD*>(locked.pBits) = red;
+  ASSERT_EQ(texture->UnlockRect(0), D3D_OK);
+  // u = 1: half the last texel, half the first.
+  EXPECT_TRUE(ColourNear(QuadDraw(1, 1, 0.5f, 0.5f).At(2, 2), D3DCOLOR_XRGB(128, 0, 0), 1));
+}
+
 TEST_F(TextureTest, AwayFromTheEdgesEveryAddressingModeSamplesAlike) {
   std::vector<D3DCOLOR> texels;
   for (UINT i = 0; i < 16 * 16; ++i) texels.push_back(i * 2654435761u & 0xFFFFFF);

@@ -107,6 +107,7 @@ class Device final : public ComObject<IDirect3DDevice8> {
   std::vector<std::unique_ptr<BackBufferSurface>> backBuffers_;
   std::vector<uint32_t> depthBuffer_;  // empty without an automatic depth buffer
   RenderTarget target_;
+  PipelineScratch scratch_;
 
   PipelineState state_;
   D3DMATRIX extraWorlds_[255];  // D3DTS_WORLDMATRIX(1..255), kept for GetTransform

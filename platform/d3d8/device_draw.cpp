@@ -1,7 +1,6 @@
 // Scenes, clears and draws: checked here as the real runtime checks them, then done by the
 // pipeline.
 #include <algorithm>
-#include <vector>
 
 #include "platform/d3d8/device.h"
 #include "platform/d3d8/vertex_buffer.h"
@@ -58,14 +57,10 @@ HRESULT STDMETHODCALLTYPE Device::Clear(DWORD count, const D3DRECT* rects, DWORD
     PipelineClear(target_, &whole, 1, flags, colour, z);
     return D3D_OK;
   }
-  std::vector<D3DRECT> clipped;
-  clipped.reserve(count);
+  // One rectangle at a time: the planes and the rectangles are independent of each other.
   for (DWORD i = 0; i < count; ++i) {
     const D3DRECT rect = RectClip(rects[i], viewport);
-    if (rect.x1 < rect.x2 && rect.y1 < rect.y2) clipped.push_back(rect);
-  }
-  if (!clipped.empty()) {
-    PipelineClear(target_, clipped.data(), static_cast<DWORD>(clipped.size()), flags, colour, z);
+    if (rect.x1 < rect.x2 && rect.y1 < rect.y2) PipelineClear(target_, &rect, 1, flags, colour, z);
   }
   return D3D_OK;
 }
@@ -85,7 +80,8 @@ HRESULT STDMETHODCALLTYPE Device::DrawPrimitive(D3DPRIMITIVETYPE type, UINT star
   if (lastVertex * streamStride_ + layout.size > stream_->Length()) {
     return D3DERR_INVALIDCALL;
   }
-  PipelineDraw(state_, target_, type, stream_->Bytes(), streamStride_, startVertex, primitiveCount);
+  PipelineDraw(state_, target_, scratch_, type, stream_->Bytes(), streamStride_, startVertex,
+               primitiveCount);
   return D3D_OK;
 }
 

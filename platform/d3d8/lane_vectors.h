@@ -1,40 +1,52 @@
-// Fixed-size vectors for the per-pixel passes, in the vector extension GCC and Clang share:
-// the compiler maps them onto the vector registers of whatever processor it builds for.
+// Vectors for the per-pixel passes, in the vector extension GCC and Clang share. A pass is
+// written once for vectors of N 32-bit lanes and built with N the register width of each level
+// (simd_level.h): 4, 8 or 16 pixels a step.
 #ifndef VELKOR_PLATFORM_D3D8_LANE_VECTORS_H
 #define VELKOR_PLATFORM_D3D8_LANE_VECTORS_H
 
 #include <cstdint>
 #include <cstring>
 
+#include "platform/d3d8/simd_level.h"
+
 // Wider vectors than the baseline processor's registers are returned differently with and
-// without AVX; these never cross a call between code built for different processors (the
-// helpers below are always inlined), so the compiler's note about it does not apply.
+// without AVX; these never cross a call between code built for different levels (the helpers
+// below are always inlined), so the compiler's note about it does not apply.
 #pragma GCC diagnostic ignored "-Wpsabi"
 
 namespace d3d8sw {
 
-typedef uint8_t U8x16 __attribute__((vector_size(16)));
-typedef uint16_t U16x8 __attribute__((vector_size(16)));
-typedef uint16_t U16x16 __attribute__((vector_size(32)));
-typedef int32_t I32x8 __attribute__((vector_size(32)));
-typedef uint32_t U32x16 __attribute__((vector_size(64)));
-typedef float F32x8 __attribute__((vector_size(32)));
+template <typename Element, int N>
+struct LaneVector {
+  typedef Element Type __attribute__((vector_size(N * sizeof(Element))));
+};
+
+template <int N>
+using Floats = typename LaneVector<float, N>::Type;
+template <int N>
+using Ints = typename LaneVector<int32_t, N>::Type;
+template <int N>
+using Words = typename LaneVector<uint32_t, N>::Type;
+// The 16-bit halves of N words, low half first.
+template <int N>
+using HalfWords = typename LaneVector<uint16_t, 2 * N>::Type;
 
 // Unaligned loads and stores; the compiler turns them into single vector moves.
 template <typename Vector, typename Element>
-inline __attribute__((always_inline)) Vector VectorLoad(const Element* from) {
+D3D8SW_INLINE Vector VectorLoad(const Element* from) {
   Vector v;
   std::memcpy(&v, from, sizeof v);
   return v;
 }
 
 template <typename Vector, typename Element>
-inline __attribute__((always_inline)) void VectorStore(Element* to, const Vector& v) {
+D3D8SW_INLINE void VectorStore(Element* to, const Vector& v) {
   std::memcpy(to, &v, sizeof v);
 }
 
-// 0, 1, ..., 7: a group's pixel offsets.
-constexpr F32x8 PixelOffsets = {0, 1, 2, 3, 4, 5, 6, 7};
+// 0, 1, 2, ...: the offsets of a step's pixels, as many as the widest level takes.
+alignas(64) constexpr float PixelOffsets[16] = {0, 1, 2,  3,  4,  5,  6,  7,
+                                                8, 9, 10, 11, 12, 13, 14, 15};
 
 }  // namespace d3d8sw
 

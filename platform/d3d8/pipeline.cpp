@@ -2,7 +2,6 @@
 #include "platform/d3d8/pipeline.h"
 
 #include <climits>
-#include <vector>
 
 #include "platform/d3d8/depth.h"
 #include "platform/d3d8/primitive_draw.h"
@@ -47,15 +46,15 @@ void PipelineStateReset(PipelineState& state, bool hasDepthBuffer) {
   state.vertexFormat = 0;
 }
 
-void PipelineDraw(const PipelineState& state, RenderTarget& target, D3DPRIMITIVETYPE type,
-                  const BYTE* vertices, UINT stride, UINT startVertex, UINT primitiveCount) {
+void PipelineDraw(const PipelineState& state, RenderTarget& target, PipelineScratch& scratch,
+                  D3DPRIMITIVETYPE type, const BYTE* vertices, UINT stride, UINT startVertex,
+                  UINT primitiveCount) {
   const uint64_t count = PrimitiveVertexCount(type, primitiveCount);
   if (count == 0 || count > UINT_MAX || vertices == nullptr || target.colour == nullptr) return;
   const VertexLayout layout = VertexLayoutFromFvf(state.vertexFormat);
-  std::vector<ClipVertex> processed;
   VerticesProcess(state, layout, vertices + static_cast<size_t>(startVertex) * stride, stride,
-                  static_cast<UINT>(count), processed);
-  PrimitivesDraw(state, target, type, layout.transformed, processed.data(), primitiveCount);
+                  static_cast<UINT>(count), scratch.vertices);
+  PrimitivesDraw(state, target, type, layout.transformed, scratch.vertices.data(), primitiveCount);
 }
 
 void PipelineClear(RenderTarget& target, const D3DRECT* rects, DWORD rectCount, DWORD flags,
@@ -74,6 +73,13 @@ void PipelineFinish(RenderTarget& target, TargetAccess access) {
   TilesFitTarget(target);
   if (target.colour != nullptr) PlaneFinish(target, ColourPlane(target), access);
   if (target.depth != nullptr) PlaneFinish(target, DepthPlane(target), access);
+}
+
+RECT PipelineChangedTake(RenderTarget& target) {
+  TilesFitTarget(target);
+  const RECT changed = target.tiles.changed;
+  target.tiles.changed = {};
+  return changed;
 }
 
 }  // namespace d3d8sw

@@ -1,10 +1,12 @@
 // The contract between the software device's COM objects and its drawing pipeline: the
 // device keeps its state in a PipelineState and hands each draw, with the surfaces it draws
-// into, to PipelineDraw. The entry points below live in pipeline.cpp; each stage has a file of
-// its own, in the order a draw runs them: vertex_processing (vertex_fetch, transform,
-// lighting), primitive_draw (assembly, clipping, viewport, culling), rasterizer, span_shader
-// (interpolation, depth, texture_sampler, texture_stages, the write), and target_clear for the
-// clears it defers per tile.
+// into and the room the pipeline works in, to PipelineDraw. The entry points below live in
+// pipeline.cpp; each stage has a file of its own, in the order a draw runs them: vertex_processing
+// (vertex_fetch, transform, lighting), primitive_draw (assembly, clipping, viewport, culling),
+// rasterizer, span_shader (interpolation, depth, texture_sampler with texel_addressing,
+// texture_stages, the write), and target_clear for the clears it defers per tile. The per-pixel
+// passes are written once in vector code (lane_vectors.h) and built for each processor level
+// (simd_level.h).
 #ifndef VELKOR_PLATFORM_D3D8_PIPELINE_H
 #define VELKOR_PLATFORM_D3D8_PIPELINE_H
 
@@ -13,6 +15,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/d3d8/clip_vertex.h"
 #include "platform/d3d8/target_tiles.h"
 
 namespace d3d8sw {
@@ -23,7 +26,9 @@ constexpr int RenderStateCount = 256;  // indexed by D3DRENDERSTATETYPE
 constexpr int StageStateCount = 29;    // indexed by D3DTEXTURESTAGESTATETYPE
 
 // One mip level of a 32-bit (A8R8G8B8 / X8R8G8B8) texture: texels 0xAARRGGBB, rows `pitch`
-// bytes apart.
+// bytes apart. Each row ends in one texel more than `width`, a copy of its first, so that
+// sampling reads any texel together with its neighbour to the right, wrapping at the row's end,
+// as one 64-bit word.
 struct TextureLevel {
   UINT width = 0;
   UINT height = 0;
@@ -68,6 +73,12 @@ struct RenderTarget {
   TargetTiles tiles;
 };
 
+// Memory the pipeline reuses from draw to draw, so that drawing allocates only when a draw needs
+// more than every one before it did. Keep one for the life of the device.
+struct PipelineScratch {
+  std::vector<ClipVertex> vertices;  // the draw's vertices after vertex processing
+};
+
 // Gives every member but the viewport its documented default: identity transforms, the render
 // and stage states, no textures, no lights, a zero material.
 void PipelineStateReset(PipelineState& state, bool hasDepthBuffer);
@@ -78,8 +89,9 @@ uint64_t PrimitiveVertexCount(D3DPRIMITIVETYPE type, UINT primitiveCount);
 
 // Draws `primitiveCount` primitives of `type` from `vertices` (the vertex buffer's bytes,
 // `stride` apart, starting at vertex `startVertex`).
-void PipelineDraw(const PipelineState& state, RenderTarget& target, D3DPRIMITIVETYPE type,
-                  const BYTE* vertices, UINT stride, UINT startVertex, UINT primitiveCount);
+void PipelineDraw(const PipelineState& state, RenderTarget& target, PipelineScratch& scratch,
+                  D3DPRIMITIVETYPE type, const BYTE* vertices, UINT stride, UINT startVertex,
+                  UINT primitiveCount);
 
 // Clears the rectangles (already clipped to the viewport by the caller) of the target. A clear
 // of the whole target is deferred: see PipelineFinish.
@@ -94,6 +106,10 @@ enum class TargetAccess {
 // Brings the target's memory up to date by writing out deferred clears. Call it before anything
 // but the pipeline reads or writes the colour or depth memory.
 void PipelineFinish(RenderTarget& target, TargetAccess access);
+
+// Bounds of the colour pixels written since the last call, all of them the first time and after
+// a ReadWrite access; empty (left >= right) when none was. Call it after PipelineFinish.
+RECT PipelineChangedTake(RenderTarget& target);
 
 }  // namespace d3d8sw
 

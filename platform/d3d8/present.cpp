@@ -1,6 +1,8 @@
 // Present: the first back buffer goes to the window, stretched to its client area by the
 // window stand-in, and then the device waits for the display's refresh when the chain asks for
-// that. A COPY present leaves the back buffer as it was.
+// that. A COPY present leaves the back buffer as it was. The stand-in is told which part was
+// written since the last present, so that a window still holding that frame takes only what
+// changed.
 #include <algorithm>
 
 #include "platform/d3d8/device.h"
@@ -35,9 +37,14 @@ HRESULT STDMETHODCALLTYPE Device::Present(const RECT* sourceRect, const RECT* de
     PipelineFinish(target_, flips ? TargetAccess::ReadWrite : TargetAccess::Read);
     const uint32_t* pixels =
         backBuffer.Pixels() + static_cast<ptrdiff_t>(top) * backBuffer.Width() + left;
+    // Within the part shown, from its corner.
+    const RECT written = PipelineChangedTake(target_);
+    const RECT changed = {std::max(written.left, left) - left, std::max(written.top, top) - top,
+                          std::min(written.right, right) - left,
+                          std::min(written.bottom, bottom) - top};
     shown = win32sw::WindowPresent(destWindowOverride ? destWindowOverride : window_, pixels,
                                    static_cast<UINT>(right - left), static_cast<UINT>(bottom - top),
-                                   backBuffer.Pitch());
+                                   backBuffer.Pitch(), &changed);
   }
   if (flips) BackBuffersFlip();
   // Paced even when nothing could be shown, so a frame loop never spins.

@@ -28,21 +28,28 @@ DWORD ChunkFilter(const SamplerSetup& sampler, const AttributePlanes& planes,
   return (across > 1.0f || down > 1.0f) ? sampler.minFilter : sampler.magFilter;
 }
 
-// The chunk's colours as bytes, in the target's layout.
-D3D8SW_PIXEL_PASS
-void ChunkPixels32(const PixelChunk& chunk, uint8_t* bytes) {
-  const int lanes = GroupLanes * GroupCount(chunk.count);
-  for (int i = 0; i < lanes; i += 16) {
-    const U16x16 lane = VectorLoad<U16x16>(chunk.current + i);
-    // The byte nearest lane / 257 (off by at most 1/512 at the halfway points), in 16-bit
-    // arithmetic.
-    VectorStore(bytes + i, __builtin_convertvector((lane - (lane >> 8) + 128) >> 8, U8x16));
+// The byte nearest lane / 257 in each lane (off by at most 1/512 at the halfway points), in
+// 16-bit arithmetic.
+template <int N>
+D3D8SW_INLINE Words<N> PlaneBytes(const uint32_t* plane) {
+  const HalfWords<N> lane = (HalfWords<N>)VectorLoad<Words<N>>(plane);
+  return (Words<N>)((lane - (lane >> 8) + 128) >> 8);
+}
+
+// The chunk's colours as 32-bit pixels, in the target's layout.
+template <int N>
+D3D8SW_INLINE void ChunkPixels32Body(const PixelChunk& chunk, uint32_t* pixels) {
+  for (int i = 0; i < GroupPixels * GroupCount(chunk.count); i += N) {
+    VectorStore(pixels + i,
+                PlaneBytes<N>(chunk.current[0] + i) | PlaneBytes<N>(chunk.current[1] + i) << 8);
   }
 }
 
+D3D8SW_SIMD_ENTRY(void, ChunkPixels32, (const PixelChunk& chunk, uint32_t* pixels), (chunk, pixels))
+
 void ChunkWrite(const PixelChunk& chunk, bool depthTested, RenderTarget& target) {
-  alignas(32) uint32_t pixels[ChunkPixels];
-  ChunkPixels32(chunk, reinterpret_cast<uint8_t*>(pixels));
+  alignas(64) uint32_t pixels[ChunkPixels];
+  ChunkPixels32(chunk, pixels);
   for (int s = 0; s < chunk.spanCount; ++s) {
     const ChunkSpan& span = chunk.spans[s];
     uint32_t* row =
@@ -59,15 +66,19 @@ void ChunkWrite(const PixelChunk& chunk, bool depthTested, RenderTarget& target)
   }
 }
 
-// Positions of pixels x .. x + count - 1 of row y; whole groups are written, which the chunk's
+// Positions of pixels x .. x + count - 1 of row y; whole vectors are written, which the chunk's
 // arrays have room for.
-D3D8SW_PIXEL_PASS
-void PositionsFill(int x, int y, int count, float* xs, float* ys) {
-  for (int i = 0; i < count; i += GroupPixels) {
-    VectorStore(xs + i, static_cast<float>(x + i) + PixelOffsets);
-    VectorStore(ys + i, F32x8{} + static_cast<float>(y));
+template <int N>
+D3D8SW_INLINE void PositionsFillBody(int x, int y, int count, float* xs, float* ys) {
+  const Floats<N> offsets = VectorLoad<Floats<N>>(PixelOffsets);
+  for (int i = 0; i < count; i += N) {
+    VectorStore(xs + i, static_cast<float>(x + i) + offsets);
+    VectorStore(ys + i, Floats<N>{} + static_cast<float>(y));
   }
 }
+
+D3D8SW_SIMD_ENTRY(void, PositionsFill, (int x, int y, int count, float* xs, float* ys),
+                  (x, y, count, xs, ys))
 
 bool AnyCovered(const PixelChunk& chunk) {
   for (int i = 0; i < chunk.count; ++i) {

@@ -9,8 +9,25 @@ namespace d3d8sw {
 
 namespace {
 
+RECT TargetRect(const RenderTarget& target) {
+  return {0, 0, static_cast<LONG>(target.width), static_cast<LONG>(target.height)};
+}
+
+// Grows the plane's changed bounds, when it keeps them, to take in x0..x1 - 1, y0..y1 - 1.
+void PlaneChanged(const Plane& plane, int x0, int y0, int x1, int y1) {
+  if (plane.changed == nullptr) return;
+  RECT& changed = *plane.changed;
+  if (changed.left >= changed.right) {
+    changed = {x0, y0, x1, y1};
+    return;
+  }
+  changed = {std::min<LONG>(changed.left, x0), std::min<LONG>(changed.top, y0),
+             std::max<LONG>(changed.right, x1), std::max<LONG>(changed.bottom, y1)};
+}
+
 void RectFill(const Plane& plane, int x0, int y0, int x1, int y1, uint32_t value) {
   if (x0 >= x1) return;
+  PlaneChanged(plane, x0, y0, x1, y1);
   for (int y = y0; y < y1; ++y) {
     BYTE* row = plane.memory + static_cast<ptrdiff_t>(y) * plane.pitch;
     if (plane.bytesPerPixel == 2) {
@@ -57,6 +74,7 @@ void PlaneClearRect(const RenderTarget& target, const Plane& plane, const D3DREC
 }
 
 void PlanePrepareSpan(const RenderTarget& target, const Plane& plane, int y, int x0, int x1) {
+  PlaneChanged(plane, x0, y, x1 + 1, y + 1);
   TileState* row = plane.tiles.states.data() + (y >> TileShift) * target.tiles.columns;
   for (int tx = x0 >> TileShift; tx <= x1 >> TileShift; ++tx) {
     if (row[tx] == TileState::Written) continue;
@@ -68,12 +86,13 @@ void PlanePrepareSpan(const RenderTarget& target, const Plane& plane, int y, int
 }  // namespace
 
 Plane ColourPlane(RenderTarget& target) {
-  return {reinterpret_cast<BYTE*>(target.colour), target.colourPitch, 4, target.tiles.colour};
+  return {reinterpret_cast<BYTE*>(target.colour), target.colourPitch, 4, target.tiles.colour,
+          &target.tiles.changed};
 }
 
 Plane DepthPlane(RenderTarget& target) {
   return {static_cast<BYTE*>(target.depth), target.depthPitch,
-          static_cast<int>(DepthBytesPerPixel(target.depthFormat)), target.tiles.depth};
+          static_cast<int>(DepthBytesPerPixel(target.depthFormat)), target.tiles.depth, nullptr};
 }
 
 void TilesFitTarget(RenderTarget& target) {
@@ -88,6 +107,7 @@ void TilesFitTarget(RenderTarget& target) {
   tiles.rows = rows;
   tiles.colour.states.assign(columns * rows, TileState::Written);
   tiles.depth.states.assign(columns * rows, TileState::Written);
+  tiles.changed = TargetRect(target);
 }
 
 void TilesPrepareSpan(RenderTarget& target, bool depth, int y, int x0, int x1) {
@@ -108,6 +128,7 @@ void PlaneClear(const RenderTarget& target, const Plane& plane, const D3DRECT* r
 }
 
 void PlaneFinish(const RenderTarget& target, const Plane& plane, TargetAccess access) {
+  if (access == TargetAccess::ReadWrite && plane.changed) *plane.changed = TargetRect(target);
   const UINT columns = target.tiles.columns;
   for (UINT ty = 0; ty < target.tiles.rows; ++ty) {
     for (UINT tx = 0; tx < columns; ++tx) {

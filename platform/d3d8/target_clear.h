@@ -7,12 +7,14 @@
 
 namespace d3d8sw {
 
-// One plane of a target, colour or depth: its memory and the record of its tiles.
+// One plane of a target, colour or depth: its memory, the record of its tiles, and for colour
+// the bounds of what was written since it was last shown.
 struct Plane {
   BYTE* memory;
   int pitch;
   int bytesPerPixel;
   PlaneTiles& tiles;
+  RECT* changed;  // null for depth
 };
 
 Plane ColourPlane(RenderTarget& target);

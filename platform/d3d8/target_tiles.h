@@ -1,7 +1,11 @@
 // The pipeline's record of a render target's tiles: which still wait for a clear and which are
-// known to hold one value already, so that a clear costs only what drawing has touched since.
+// known to hold one value already, so that a clear costs only what drawing has touched since;
+// and the part of the colour memory written since it was last shown, so that showing it copies
+// only that.
 #ifndef VELKOR_PLATFORM_D3D8_TARGET_TILES_H
 #define VELKOR_PLATFORM_D3D8_TARGET_TILES_H
+
+#include <d3d8.h>
 
 #include <cstdint>
 #include <vector>
@@ -28,6 +32,7 @@ struct TargetTiles {
   UINT rows = 0;
   PlaneTiles colour;
   PlaneTiles depth;
+  RECT changed = {};  // bounds the colour pixels written since PipelineChangedTake
 };
 
 }  // namespace d3d8sw

@@ -52,8 +52,8 @@ Texture::Texture(IDirect3DDevice8* device, UINT width, UINT height, UINT levels,
   for (TextureLevel& level : data_.levels) {
     level.width = width;
     level.height = height;
-    level.pitch = static_cast<INT>(width * 4);
-    level.texels.assign(static_cast<size_t>(width) * height, 0);
+    level.pitch = static_cast<INT>((width + 1) * 4);
+    level.texels.assign(static_cast<size_t>(width + 1) * height, 0);
     width = width > 1 ? width / 2 : 1;
     height = height > 1 ? height / 2 : 1;
   }
@@ -96,10 +96,16 @@ HRESULT STDMETHODCALLTYPE Texture::LockRect(UINT level, D3DLOCKED_RECT* locked, 
   return result;
 }
 
-// Unlocking a level that is not locked is no error for a texture, as on Windows.
+// Unlocking a level that is not locked is no error for a texture, as on Windows. The application
+// may have written any row: each row's last, hidden texel copies its first again.
 HRESULT STDMETHODCALLTYPE Texture::UnlockRect(UINT level) {
   if (level >= data_.levels.size()) return D3DERR_INVALIDCALL;
   levelLocked_[level] = false;
+  TextureLevel& texels = data_.levels[level];
+  const size_t rowTexels = static_cast<size_t>(texels.pitch) / 4;
+  for (size_t row = 0; row < texels.height; ++row) {
+    texels.texels[row * rowTexels + texels.width] = texels.texels[row * rowTexels];
+  }
   return D3D_OK;
 }
 

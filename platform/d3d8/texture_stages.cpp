@@ -1,6 +1,5 @@
 #include "platform/d3d8/texture_stages.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -51,89 +50,149 @@ void UnsupportedOperationReport(DWORD op) {
                static_cast<unsigned>(op));
 }
 
-// The lanes an argument names, with its modifiers applied in `scratch` when it has any.
-const uint16_t* ArgLanes(const StageProgram& program, DWORD arg, int stage, const PixelChunk& chunk,
-                         uint16_t* scratch) {
-  const int lanes = GroupLanes * GroupCount(chunk.count);
-  const uint16_t* source;
+// The colour an argument names, with its modifiers applied in `scratch` when it has any.
+D3D8SW_INLINE const ChunkColour& ArgColour(const StageProgram& program, DWORD arg, int stage,
+                                           const PixelChunk& chunk, ChunkColour& scratch) {
+  const int count = GroupPixels * GroupCount(chunk.count);
+  const ChunkColour* source;
   switch (arg & D3DTA_SELECTMASK) {
     case D3DTA_DIFFUSE:
-      source = chunk.diffuse;
+      source = &chunk.diffuse;
       break;
     case D3DTA_CURRENT:
       // On the first stage the result so far is the diffuse colour.
-      source = stage == 0 ? chunk.diffuse : chunk.current;
+      source = stage == 0 ? &chunk.diffuse : &chunk.current;
       break;
     case D3DTA_TEXTURE:
-      source = chunk.texture;
+      source = &chunk.texture;
       break;
     case D3DTA_SPECULAR:
-      source = chunk.specular;
+      source = &chunk.specular;
       break;
     case D3DTA_TFACTOR:
-      for (int i = 0; i < lanes; ++i) scratch[i] = program.factor[i & 3];
-      source = scratch;
+      for (int p = 0; p < 2; ++p) {
+        for (int i = 0; i < count; ++i) scratch[p][i] = program.factor[p];
+      }
+      source = &scratch;
       break;
     default:  // D3DTA_TEMP needs D3DTSS_RESULTARG, which the device leaves at CURRENT
-      source = chunk.current;
+      source = &chunk.current;
       break;
   }
   if (arg & D3DTA_ALPHAREPLICATE) {
-    for (int i = 0; i < lanes; ++i) scratch[i] = source[i | 3];
-    source = scratch;
+    for (int i = 0; i < count; ++i) {
+      const uint32_t alpha = (*source)[1][i] >> 16;
+      scratch[0][i] = scratch[1][i] = alpha | alpha << 16;
+    }
+    source = &scratch;
   }
   if (arg & D3DTA_COMPLEMENT) {
-    for (int i = 0; i < lanes; ++i) scratch[i] = static_cast<uint16_t>(LaneOne - source[i]);
-    source = scratch;
+    // 65535 - lane, in each half.
+    for (int p = 0; p < 2; ++p) {
+      for (int i = 0; i < count; ++i) scratch[p][i] = ~(*source)[p][i];
+    }
+    source = &scratch;
   }
-  return source;
+  return *source;
 }
 
-// out = op(a, b) over `groups` groups of lanes; out may be a or b.
-D3D8SW_PIXEL_PASS
-void OperationApply(DWORD op, const uint16_t* a, const uint16_t* b, int groups, uint16_t* out) {
-  const int lanes = GroupLanes * groups;
+// out = op(a, b), lane by lane, over `count` pixels of a plane; out may be a or b.
+template <int N>
+D3D8SW_INLINE void PlaneOperationApply(DWORD op, const uint32_t* a, const uint32_t* b, int count,
+                                       uint32_t* out) {
   switch (op) {
     case D3DTOP_SELECTARG1:
-      std::memmove(out, a, lanes * sizeof *out);
+      std::memmove(out, a, count * sizeof *out);
       break;
     case D3DTOP_SELECTARG2:
-      std::memmove(out, b, lanes * sizeof *out);
+      std::memmove(out, b, count * sizeof *out);
       break;
     case D3DTOP_ADD:
-      for (int i = 0; i < lanes; i += 16) {
-        const U16x16 x = VectorLoad<U16x16>(a + i), y = VectorLoad<U16x16>(b + i);
-        const U16x16 sum = x + y;
-        VectorStore(out + i, sum < x ? U16x16{} + LaneOne : sum);  // saturated
+      for (int i = 0; i < count; i += N) {
+        const HalfWords<N> x = (HalfWords<N>)VectorLoad<Words<N>>(a + i);
+        const HalfWords<N> sum = x + (HalfWords<N>)VectorLoad<Words<N>>(b + i);
+        VectorStore(out + i, (Words<N>)(sum < x ? HalfWords<N>{} + LaneOne : sum));  // saturated
       }
       break;
     default: {  // the modulations: a * b, then doubled or quadrupled and saturated
       // A plain loop: the compiler makes a * b / 65536 one high-half multiply, which it does
       // not do for vectors written out. That is at most one lane below a * b / 65535: the same
       // byte in the end.
-      for (int i = 0; i < lanes; ++i) {
-        out[i] = static_cast<uint16_t>((uint32_t{a[i]} * b[i]) >> 16);
+      const uint16_t* a16 = reinterpret_cast<const uint16_t*>(a);
+      const uint16_t* b16 = reinterpret_cast<const uint16_t*>(b);
+      uint16_t* out16 = reinterpret_cast<uint16_t*>(out);
+      for (int i = 0; i < 2 * count; ++i) {
+        out16[i] = static_cast<uint16_t>((uint32_t{a16[i]} * b16[i]) >> 16);
       }
       const int shift = op == D3DTOP_MODULATE4X ? 2 : (op == D3DTOP_MODULATE2X ? 1 : 0);
       if (shift == 0) break;
-      for (int i = 0; i < lanes; i += 16) {
-        const U16x16 product = VectorLoad<U16x16>(out + i);
-        const U16x16 overflows = (product >> (16 - shift)) != 0;  // all ones where it saturates
-        VectorStore(out + i, (product << shift) | overflows);
+      for (int i = 0; i < count; i += N) {
+        const HalfWords<N> product = (HalfWords<N>)VectorLoad<Words<N>>(out + i);
+        // All ones where it saturates.
+        const HalfWords<N> overflows = (product >> (16 - shift)) != 0;
+        VectorStore(out + i, (Words<N>)((product << shift) | overflows));
       }
       break;
     }
   }
 }
 
-// The alpha lane of each pixel of `alpha` into `out`.
-D3D8SW_PIXEL_PASS
-void AlphaMerge(const uint16_t* alpha, int groups, uint16_t* out) {
-  constexpr U16x16 AlphaLanes = {0, 0, 0, 0xFFFF, 0, 0, 0, 0xFFFF,
-                                 0, 0, 0, 0xFFFF, 0, 0, 0, 0xFFFF};
-  for (int i = 0; i < GroupLanes * groups; i += 16) {
-    VectorStore(out + i, (VectorLoad<U16x16>(out + i) & ~AlphaLanes) |
-                             (VectorLoad<U16x16>(alpha + i) & AlphaLanes));
+template <int N>
+D3D8SW_INLINE void OperationApply(DWORD op, const ChunkColour& a, const ChunkColour& b, int groups,
+                                  ChunkColour& out) {
+  for (int p = 0; p < 2; ++p) {
+    PlaneOperationApply<N>(op, a[p], b[p], GroupPixels * groups, out[p]);
+  }
+}
+
+// The alpha lanes of `alpha` into `out`.
+template <int N>
+D3D8SW_INLINE void AlphaMerge(const ChunkColour& alpha, int groups, ChunkColour& out) {
+  for (int i = 0; i < GroupPixels * groups; i += N) {
+    VectorStore(out[1] + i, (VectorLoad<Words<N>>(out[1] + i) & LaneOne) |
+                                (VectorLoad<Words<N>>(alpha[1] + i) & ~Words<N>{} << 16));
+  }
+}
+
+template <int N>
+D3D8SW_INLINE void StageApplyBody(const StageProgram& program, int stage, PixelChunk& chunk) {
+  const StageSetup& s = program.stages[stage];
+  const int groups = GroupCount(chunk.count);
+  alignas(64) ChunkColour scratch[4];
+  const ChunkColour& c1 = ArgColour(program, s.colourArg1, stage, chunk, scratch[0]);
+  const ChunkColour& c2 = ArgColour(program, s.colourArg2, stage, chunk, scratch[1]);
+  // Alpha first: its arguments may read chunk.current, which the colour result overwrites.
+  const bool alphaLikeColour =
+      s.alphaOp == s.colourOp && s.alphaArg1 == s.colourArg1 && s.alphaArg2 == s.colourArg2;
+  const ChunkColour* alpha = nullptr;
+  if (!alphaLikeColour) {
+    const ChunkColour& a1 = ArgColour(program, s.alphaArg1, stage, chunk, scratch[2]);
+    const ChunkColour& a2 = ArgColour(program, s.alphaArg2, stage, chunk, scratch[3]);
+    if (s.alphaOp == D3DTOP_SELECTARG1 && &a1 != &chunk.current) {
+      alpha = &a1;
+    } else if (s.alphaOp == D3DTOP_SELECTARG2 && &a2 != &chunk.current) {
+      alpha = &a2;
+    } else {
+      OperationApply<N>(s.alphaOp, a1, a2, groups, scratch[2]);
+      alpha = &scratch[2];
+    }
+  }
+  OperationApply<N>(s.colourOp, c1, c2, groups, chunk.current);
+  if (alpha != nullptr) AlphaMerge<N>(*alpha, groups, chunk.current);
+}
+
+// The specular colour adds to red, green and blue, saturated; alpha stays.
+template <int N>
+D3D8SW_INLINE void StagesEndBody(const StageProgram& program, PixelChunk& chunk) {
+  if (!program.addsSpecular) return;
+  const uint32_t noAlpha[2] = {~0u, LaneOne};
+  for (int p = 0; p < 2; ++p) {
+    for (int i = 0; i < GroupPixels * GroupCount(chunk.count); i += N) {
+      const HalfWords<N> x = (HalfWords<N>)VectorLoad<Words<N>>(chunk.current[p] + i);
+      const HalfWords<N> sum =
+          x + (HalfWords<N>)(VectorLoad<Words<N>>(chunk.specular[p] + i) & noAlpha[p]);
+      VectorStore(chunk.current[p] + i, (Words<N>)(sum < x ? HalfWords<N>{} + LaneOne : sum));
+    }
   }
 }
 
@@ -175,7 +234,7 @@ StageProgram StageProgramBuild(const PipelineState& state) {
   if (program.count == 0) program.usesDiffuse = program.usesDiffuseAlpha = true;
   program.addsSpecular = state.renderStates[D3DRS_SPECULARENABLE] != FALSE;
   program.usesSpecular = program.usesSpecular || program.addsSpecular;
-  LanesFromColour(state.renderStates[D3DRS_TEXTUREFACTOR], program.factor);
+  PlanesFromColour(state.renderStates[D3DRS_TEXTUREFACTOR], program.factor);
   return program;
 }
 
@@ -183,40 +242,10 @@ void StagesBegin(const StageProgram& program, PixelChunk& chunk) {
   if (program.count == 0) std::memcpy(chunk.current, chunk.diffuse, sizeof chunk.current);
 }
 
-void StageApply(const StageProgram& program, int stage, PixelChunk& chunk) {
-  const StageSetup& s = program.stages[stage];
-  const int groups = GroupCount(chunk.count);
-  alignas(32) uint16_t scratch[4][ChunkLanes];
-  const uint16_t* c1 = ArgLanes(program, s.colourArg1, stage, chunk, scratch[0]);
-  const uint16_t* c2 = ArgLanes(program, s.colourArg2, stage, chunk, scratch[1]);
-  // Alpha first: its arguments may read chunk.current, which the colour result overwrites.
-  const bool alphaLikeColour =
-      s.alphaOp == s.colourOp && s.alphaArg1 == s.colourArg1 && s.alphaArg2 == s.colourArg2;
-  const uint16_t* alpha = nullptr;
-  if (!alphaLikeColour) {
-    const uint16_t* a1 = ArgLanes(program, s.alphaArg1, stage, chunk, scratch[2]);
-    const uint16_t* a2 = ArgLanes(program, s.alphaArg2, stage, chunk, scratch[3]);
-    if (s.alphaOp == D3DTOP_SELECTARG1 && a1 != chunk.current) {
-      alpha = a1;
-    } else if (s.alphaOp == D3DTOP_SELECTARG2 && a2 != chunk.current) {
-      alpha = a2;
-    } else {
-      OperationApply(s.alphaOp, a1, a2, groups, scratch[2]);
-      alpha = scratch[2];
-    }
-  }
-  OperationApply(s.colourOp, c1, c2, groups, chunk.current);
-  if (alpha != nullptr) AlphaMerge(alpha, groups, chunk.current);
-}
+D3D8SW_SIMD_ENTRY(void, StageApply, (const StageProgram& program, int stage, PixelChunk& chunk),
+                  (program, stage, chunk))
 
-void StagesEnd(const StageProgram& program, PixelChunk& chunk) {
-  if (!program.addsSpecular) return;
-  const int lanes = GroupLanes * GroupCount(chunk.count);
-  for (int i = 0; i < lanes; ++i) {
-    // The specular colour adds to red, green and blue; alpha stays.
-    const uint32_t sum = uint32_t{chunk.current[i]} + ((i & 3) == 3 ? 0u : chunk.specular[i]);
-    chunk.current[i] = static_cast<uint16_t>(std::min<uint32_t>(sum, LaneOne));
-  }
-}
+D3D8SW_SIMD_ENTRY(void, StagesEnd, (const StageProgram& program, PixelChunk& chunk),
+                  (program, chunk))
 
 }  // namespace d3d8sw

@@ -21,7 +21,7 @@ struct StageProgram {
   bool usesDiffuseAlpha = false;
   bool usesSpecular = false;  // as an argument, or added after the last stage
   bool addsSpecular = false;  // D3DRS_SPECULARENABLE
-  uint16_t factor[4];         // D3DRS_TEXTUREFACTOR as lanes
+  uint32_t factor[2];         // D3DRS_TEXTUREFACTOR as the planes of lanes
 };
 
 StageProgram StageProgramBuild(const PipelineState& state);

@@ -23,9 +23,12 @@ bool WindowClientSize(HWND window, UINT& width, UINT& height);
 
 // Shows a 32-bit 0x00RRGGBB buffer (`pitch` bytes between rows) in the window's client area,
 // stretched to it when the sizes differ. Draws nothing into a minimised or zero-size window.
-// False when `window` is not a live window, or when SDL could not show the frame (said once on
-// standard error).
-bool WindowPresent(HWND window, const uint32_t* pixels, UINT width, UINT height, INT pitch);
+// `changed`, when given, bounds the pixels that differ from those the previous call was given, if
+// that call showed the same buffer; a window still holding that frame takes only them. False when
+// `window` is not a live window, or when SDL could not show the frame (said once on standard
+// error).
+bool WindowPresent(HWND window, const uint32_t* pixels, UINT width, UINT height, INT pitch,
+                   const RECT* changed = nullptr);
 
 // Makes the window cover the display at the given size (the full-screen device's mode).
 bool WindowFullScreen(HWND window, UINT width, UINT height);

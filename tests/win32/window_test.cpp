@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
+#include <utility>
 #include <vector>
 
 #include "platform/win32/stand_in.h"
@@ -174,6 +176,74 @@ TEST_F(WindowTest, PresentingRefusesADeadWindowAndARowPitchTooShort) {
   EXPECT_FALSE(win32sw::WindowPresent(window, frame, 2, 2, 8));
   UINT width, height;
   EXPECT_FALSE(win32sw::WindowClientSize(window, width, height));
+}
+
+// A frame of the program's client size, one colour all over.
+using Frame = std::vector<uint32_t>;
+Frame FrameOf(uint32_t colour) { return Frame(624 * 441, colour); }
+
+bool FramePresent(HWND window, const Frame& frame, const RECT* changed = nullptr) {
+  return win32sw::WindowPresent(window, frame.data(), 624, 441, 624 * 4, changed);
+}
+
+TEST_F(WindowTest, PresentingCopiesOnlyWhatChangedIntoAWindowHoldingTheFrameBefore) {
+  HWND window = RecordingWindowCreate(VelkorStyle | WS_VISIBLE);
+  Frame frame = FrameOf(0x00102030);
+  ASSERT_TRUE(FramePresent(window, frame));
+  frame[10 * 624 + 10] = 0x00A0B0C0;
+  frame[400 * 624 + 600] = 0x00A0B0C0;
+  const RECT changed = {8, 8, 12, 12};
+  ASSERT_TRUE(FramePresent(window, frame, &changed));
+  EXPECT_EQ(Shown(window, 10, 10), 0xA0B0C0u);
+  EXPECT_EQ(Shown(window, 600, 400), 0x102030u) << "the caller said it had not changed";
+  // Nothing changed: nothing to copy.
+  const RECT none = {0, 0, 0, 0};
+  frame[10 * 624 + 10] = 0x00405060;
+  ASSERT_TRUE(FramePresent(window, frame, &none));
+  EXPECT_EQ(Shown(window, 10, 10), 0xA0B0C0u);
+}
+
+// Whatever came between a window's frame and the next from the same pixels, when it may have
+// left the window without that frame, the next takes the whole frame whatever it says changed.
+TEST_F(WindowTest, AWindowThatMayNotHoldTheFrameBeforeTakesAllOfIt) {
+  HWND window = RecordingWindowCreate(VelkorStyle | WS_VISIBLE);
+  HWND other = RecordingWindowCreate(VelkorStyle | WS_VISIBLE);
+  const Frame elsewhere = FrameOf(0x00FFFFFF);
+  const Frame tiny(4, 0x00FFFFFF);
+  const std::pair<const char*, std::function<void(const Frame&)>> between[] = {
+      {"resized and back",
+       [&](const Frame&) {
+         SDL_SetWindowSize(SdlWindowOf(window), 300, 200);
+         MessagesPump();
+         ASSERT_TRUE(FramePresent(window, elsewhere));
+         SDL_SetWindowSize(SdlWindowOf(window), 624, 441);
+         MessagesPump();
+       }},
+      {"another buffer", [&](const Frame&) { ASSERT_TRUE(FramePresent(window, elsewhere)); }},
+      {"another window", [&](const Frame& frame) { ASSERT_TRUE(FramePresent(other, frame)); }},
+      {"stretched",
+       [&](const Frame&) {
+         ASSERT_TRUE(win32sw::WindowPresent(window, tiny.data(), 2, 2, 2 * 4));
+       }},
+      {"minimised",
+       [&](const Frame& frame) {
+         SdlWindowEventApply(window, SDL_WINDOWEVENT_MINIMIZED);
+         ASSERT_TRUE(FramePresent(window, frame));
+         SdlWindowEventApply(window, SDL_WINDOWEVENT_RESTORED);
+       }},
+  };
+  uint32_t colour = 0x00000010;
+  for (const auto& [what, step] : between) {
+    SCOPED_TRACE(what);
+    Frame frame = FrameOf(colour);
+    ASSERT_TRUE(FramePresent(window, frame));
+    frame[400 * 624 + 600] = ++colour;
+    step(frame);
+    const RECT corner = {0, 0, 1, 1};
+    ASSERT_TRUE(FramePresent(window, frame, &corner));
+    EXPECT_EQ(Shown(window, 600, 400), colour);
+    EXPECT_EQ(Shown(window, 300, 200), colour - 1);
+  }
 }
 
 TEST_F(WindowTest, FullScreenCoversTheDisplay) {
