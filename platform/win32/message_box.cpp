@@ -3,7 +3,11 @@
 #include <windows.h>
 
 #include <SDL.h>
+#include <pthread.h>
+#include <sys/prctl.h>
+#include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <string>
 
@@ -25,6 +29,26 @@ Uint32 MessageBoxFlags(UINT type) {
   }
 }
 
+// SDL shows the dialog from a child process of its own on X11. A signal that ends the program
+// would leave that child behind, showing the box to nobody's purpose until someone clicks OK:
+// the child is tied to the program's life instead.
+pid_t DialogParent = 0;  // the program, while one of its dialogs is being shown
+
+void DialogChildTie() {
+  if (DialogParent == 0) return;
+  prctl(PR_SET_PDEATHSIG, SIGKILL);
+  // The program may have ended between the fork and the line above.
+  if (getppid() != DialogParent) _exit(0);
+}
+
+void DialogShow(UINT type, const char* caption, const char* text, SDL_Window* parent) {
+  // Fails only for want of memory, and then the box merely may outlive the program.
+  [[maybe_unused]] static const int registered = pthread_atfork(nullptr, nullptr, DialogChildTie);
+  DialogParent = getpid();
+  SDL_ShowSimpleMessageBox(MessageBoxFlags(type), caption, text, parent);
+  DialogParent = 0;
+}
+
 }  // namespace
 
 extern "C" int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
@@ -38,8 +62,7 @@ extern "C" int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT 
   if (VideoOnScreen()) {
     const Window* parent = WindowFind(owner);
     // Blocks until dismissed. Should SDL fail to show it, the message is out already.
-    SDL_ShowSimpleMessageBox(MessageBoxFlags(type), caption, text,
-                             parent ? parent->sdlWindow : nullptr);
+    DialogShow(type, caption, text, parent ? parent->sdlWindow : nullptr);
   }
   return IDOK;
 }
