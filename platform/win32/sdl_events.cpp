@@ -43,8 +43,17 @@ void WindowEventApply(const SDL_WindowEvent& event) {
   }
 }
 
+// SDL names the window with the keyboard focus, and none before the focus comes (a key sent
+// straight to a window, or just after it is mapped again): such a key is for the program's
+// only window.
+Window* KeyWindow(Uint32 sdlWindowId) {
+  if (Window* window = WindowFindSdl(sdlWindowId)) return window;
+  const auto& live = WindowsLive();
+  return sdlWindowId == 0 && live.size() == 1 ? live.front().get() : nullptr;
+}
+
 void KeyEventApply(const SDL_KeyboardEvent& event) {
-  Window* window = WindowFindSdl(event.windowID);
+  Window* window = KeyWindow(event.windowID);
   KeyMessage key;
   if (window && KeyMessageFromSdl(event, key)) {
     MessageInput(WindowHandle(*window), key.message, key.virtualKey, key.lParam);
