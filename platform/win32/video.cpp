@@ -4,6 +4,9 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
+
+#include "platform/win32/x11_display.h"
 
 namespace win32sw {
 
@@ -17,6 +20,54 @@ bool OffScreen() {
   const char* driver = SDL_GetCurrentVideoDriver();
   return driver == nullptr || std::strcmp(driver, "dummy") == 0 ||
          std::strcmp(driver, "offscreen") == 0;
+}
+
+bool Named(const char* variable) {
+  const char* value = SDL_getenv(variable);
+  return value && *value;
+}
+
+// Starts SDL video on the driver it picks. False when it could not, or when it fell back on an
+// off-screen driver although none was asked for: a window nobody could see.
+bool VideoTry(bool driverChosen) {
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+  if (driverChosen || !OffScreen()) return true;
+  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  return false;
+}
+
+// A server that is starting, or resetting after its last client left, refuses connections for
+// a moment: the display is tried for about a second before it is called unavailable.
+constexpr int OpenAttempts = 10;
+constexpr Uint32 OpenRetryMilliseconds = 100;
+
+// Opens the display the environment names, saying on standard error, in one line, why not.
+bool VideoOpen() {
+  if (Named("SDL_VIDEODRIVER")) {
+    if (VideoTry(true)) return true;
+    std::fprintf(stderr, "No display available: %s\n", SDL_GetError());
+    return false;
+  }
+  const bool x11 = Named("DISPLAY");
+  const bool wayland = Named("WAYLAND_DISPLAY");
+  if (!x11 && !wayland) {
+    std::fprintf(stderr, "No display available: neither DISPLAY nor WAYLAND_DISPLAY is set\n");
+    return false;
+  }
+  // Wayland's library complains on standard error of a display nobody pointed it at.
+  if (!wayland) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+  for (int attempt = 1;; ++attempt) {
+    if (VideoTry(false)) return true;
+    if (attempt == OpenAttempts) break;
+    SDL_Delay(OpenRetryMilliseconds);
+  }
+  std::string tried =
+      wayland ? std::string("the Wayland display ") + SDL_getenv("WAYLAND_DISPLAY") : "";
+  if (x11)
+    tried +=
+        (wayland ? " or the X display " : "the X display ") + std::string(SDL_getenv("DISPLAY"));
+  std::fprintf(stderr, "No display available: cannot connect to %s\n", tried.c_str());
+  return false;
 }
 
 }  // namespace
@@ -36,19 +87,11 @@ bool VideoStart(const char* windowClass) {
     // Closing a window is a close request for that window only (SDL_WINDOWEVENT_CLOSE);
     // a second, window-less quit event for the same click would close it twice.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
-    const bool driverChosen = SDL_getenv("SDL_VIDEODRIVER") != nullptr;
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0 && !driverChosen && OffScreen()) {
-      // With no display SDL falls back on an off-screen driver: a window nobody could see.
-      SDL_QuitSubSystem(SDL_INIT_VIDEO);
-      SDL_SetError("no X11 or Wayland display to show windows on");
-      std::fprintf(stderr, "No display available: %s\n", SDL_GetError());
-      State = VideoState::Unavailable;
-    } else if (SDL_WasInit(SDL_INIT_VIDEO) != 0) {
+    if (VideoOpen()) {
       // Characters come from TranslateMessage, as on Windows, not from an input method.
       SDL_StopTextInput();
       State = VideoState::Running;
     } else {
-      std::fprintf(stderr, "No display available: %s\n", SDL_GetError());
       State = VideoState::Unavailable;
     }
   }
