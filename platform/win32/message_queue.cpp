@@ -12,6 +12,7 @@
 #include "platform/win32/painting.h"
 #include "platform/win32/sdl_events.h"
 #include "platform/win32/window.h"
+#include "platform/win32/x11_display.h"
 
 namespace win32sw {
 
@@ -84,10 +85,26 @@ bool MessageNext(const Filter& filter, bool remove, MSG& taken) {
   return false;
 }
 
+// A window taken away from outside is destroyed here, between messages, so that its procedure
+// hears WM_DESTROY as it would on Windows.
+void WindowsGoneDestroy() {
+  for (bool destroyed = true; destroyed;) {
+    destroyed = false;
+    for (const auto& window : WindowsLive()) {
+      if (!window->destroying && X11WindowGone(*window)) {
+        DestroyWindow(WindowHandle(*window));
+        destroyed = true;
+        break;
+      }
+    }
+  }
+}
+
 void EventsDrain() {
   if (!SDL_WasInit(SDL_INIT_EVENTS)) return;
   SDL_Event event;
   while (SDL_PollEvent(&event)) SdlEventApply(event);
+  WindowsGoneDestroy();
 }
 
 // Sleeps until SDL has an event. False when SDL's event queue cannot be started.
@@ -98,6 +115,7 @@ bool EventsWait() {
   }
   SDL_Event event;
   if (SDL_WaitEventTimeout(&event, WaitSliceMilliseconds)) SdlEventApply(event);
+  WindowsGoneDestroy();
   return true;
 }
 

@@ -4,6 +4,7 @@
 #include "platform/win32/message_queue.h"
 #include "platform/win32/painting.h"
 #include "platform/win32/window.h"
+#include "platform/win32/x11_display.h"
 
 namespace win32sw {
 
@@ -70,6 +71,9 @@ void SdlEventApply(const SDL_Event& event) {
     case SDL_KEYDOWN:
     case SDL_KEYUP:
       KeyEventApply(event.key);
+      break;
+    case SDL_SYSWMEVENT:
+      X11EventApply(event.syswm.msg);
       break;
     case SDL_QUIT:
       // The session asks the whole program to end: every window gets the close request.

@@ -101,7 +101,7 @@ bool VideoStart(const char* windowClass) {
 bool VideoOnScreen() { return VideoStart() && !OffScreen(); }
 
 void VideoStop() {
-  SDL_Quit();
+  if (!X11TakenAway()) SDL_Quit();
   State = VideoState::NotTried;
 }
 

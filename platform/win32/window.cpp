@@ -9,6 +9,7 @@
 #include "platform/win32/painting.h"
 #include "platform/win32/video.h"
 #include "platform/win32/window_class.h"
+#include "platform/win32/x11_display.h"
 
 namespace win32sw {
 
@@ -70,6 +71,7 @@ extern "C" HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR t
     return nullptr;
   }
   window->sdlWindowId = SDL_GetWindowID(window->sdlWindow);
+  X11DisplayWatch(window->sdlWindow);
   const HWND handle = WindowHandle(*window);
   Windows.push_back(std::move(window));
 
@@ -125,7 +127,8 @@ extern "C" BOOL WINAPI DestroyWindow(HWND handle) {
   SendMessageA(handle, WM_NCDESTROY, 0, 0);
   MessagesForget(handle);
   SDL_FreeSurface(window->presenter.frame);
-  SDL_DestroyWindow(window->sdlWindow);
+  // What another program or the server's end destroyed is left to the process's end.
+  if (!X11WindowGone(*window)) SDL_DestroyWindow(window->sdlWindow);
   Windows.erase(std::find_if(Windows.begin(), Windows.end(),
                              [window](const auto& live) { return live.get() == window; }));
   return TRUE;

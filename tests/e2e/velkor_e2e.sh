@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Whole-program checks of the Linux build on an X display (run under with-xvfb).
-# Usage: velkor_e2e.sh CASE VELKOR IMAGE CLOSE_REQUEST OUTPUT_DIR
+# Usage: velkor_e2e.sh CASE VELKOR IMAGE WINDOW_FROM_OUTSIDE OUTPUT_DIR
 set -euo pipefail
 # SDL names its dialogs in a way xdotool matches only in the C locale.
 export LC_ALL=C
 
-case_name=$1 velkor=$2 image=$3 close_request=$4 output=$5
+case_name=$1 velkor=$2 image=$3 window_from_outside=$4 output=$5
 work=$(mktemp -d)
 trap 'kill $pid $watcher 2>/dev/null || true; rm -rf "$work"' EXIT
 pid= watcher=
@@ -148,7 +148,7 @@ keys)
   xdotool key --window "$id" a space Return F1 Up 1
   sleep 0.5
   still_running
-  "$close_request" "$id"
+  "$window_from_outside" close "$id"
   expect_exit_zero 1
   ;;
 alt-f4)

@@ -1,0 +1,108 @@
+#include "platform/win32/x11_display.h"
+
+#include <SDL_syswm.h>
+#include <X11/Xlib.h>
+
+#include <cstdio>
+
+#include "platform/win32/window.h"
+
+namespace win32sw {
+
+namespace {
+
+bool ConnectionLost = false;
+// X ids of windows another client destroyed; a program has one or two windows.
+constexpr int GoneMax = 8;
+::Window Gone[GoneMax];
+int GoneCount = 0;
+
+::Window X11WindowOf(const Window& window) {
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (!window.sdlWindow || !SDL_GetWindowWMInfo(window.sdlWindow, &info) ||
+      info.subsystem != SDL_SYSWM_X11) {
+    return 0;
+  }
+  return info.info.x11.window;
+}
+
+bool Ours(::Window id) {
+  for (const auto& window : WindowsLive()) {
+    if (id != 0 && X11WindowOf(*window) == id) return true;
+  }
+  return false;
+}
+
+void GoneNote(::Window id) {
+  for (int i = 0; i < GoneCount; ++i) {
+    if (Gone[i] == id) return;
+  }
+  if (GoneCount < GoneMax) Gone[GoneCount++] = id;
+  std::fprintf(stderr, "The window 0x%lx was destroyed by another program\n", id);
+}
+
+// Called from inside Xlib, so it calls nothing of Xlib's. Requests on a window another client
+// destroyed fail until the destruction is seen; any other error is reported and survived, as
+// Windows survives a bad call.
+int ErrorHandle(Display*, XErrorEvent* error) {
+  if ((error->error_code == BadWindow || error->error_code == BadDrawable) &&
+      Ours(error->resourceid)) {
+    GoneNote(error->resourceid);
+  } else {
+    std::fprintf(stderr, "X error %d on request %d.%d\n", error->error_code, error->request_code,
+                 error->minor_code);
+  }
+  return 0;
+}
+
+// The default handler writes several lines; the one that counts is written by the exit
+// handler below.
+int IoErrorHandle(Display*) { return 0; }
+
+// Returning, instead of exiting as Xlib's default does, leaves the connection marked broken:
+// every later Xlib call on it returns at once, so the windows can be destroyed as usual.
+void IoErrorExit(Display* display, void*) {
+  if (ConnectionLost) return;
+  ConnectionLost = true;
+  std::fprintf(stderr, "Lost the connection to the X display %s\n", DisplayString(display));
+}
+
+}  // namespace
+
+void X11DisplayWatch(SDL_Window* window) {
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return;
+  // The first window starts afresh: video may have been stopped and started since the last.
+  if (WindowsLive().empty()) {
+    ConnectionLost = false;
+    GoneCount = 0;
+  }
+  XSetErrorHandler(ErrorHandle);
+  XSetIOErrorHandler(IoErrorHandle);
+  XSetIOErrorExitHandler(info.info.x11.display, IoErrorExit, nullptr);
+  // A destruction seen while nothing is drawn (minimised, say) would otherwise go unnoticed.
+  SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
+}
+
+void X11EventApply(const SDL_SysWMmsg* message) {
+  if (!message || message->subsystem != SDL_SYSWM_X11) return;
+  const XEvent& event = message->msg.x11.event;
+  if (event.type == DestroyNotify && Ours(event.xdestroywindow.window)) {
+    GoneNote(event.xdestroywindow.window);
+  }
+}
+
+bool X11WindowGone(const Window& window) {
+  if (ConnectionLost) return true;
+  const ::Window id = X11WindowOf(window);
+  for (int i = 0; i < GoneCount; ++i) {
+    if (Gone[i] == id) return true;
+  }
+  return false;
+}
+
+bool X11TakenAway() { return ConnectionLost || GoneCount > 0; }
+
+}  // namespace win32sw
