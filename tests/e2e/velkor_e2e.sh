@@ -87,6 +87,51 @@ expect_cube() {
 
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 
+# Share of one core, in percent, the program used over the next $1 seconds.
+cpu_share() {
+  local before
+  before=$(cpu_ticks "$pid")
+  sleep "$1"
+  echo $((100 * ($(cpu_ticks "$pid") - before) / ($1 * $(getconf CLK_TCK))))
+}
+
+# What the program shows first: "Velkor ID" (its window) or "Error ID" (the error box).
+first_shown() {
+  local name id
+  for _ in $(seq 100); do
+    for name in Velkor Error; do
+      id=$(xdotool search --onlyvisible --name "^$name\$" 2>/dev/null | head -n 1 || true)
+      [ -n "$id" ] && {
+        echo "$name $id"
+        return
+      }
+    done
+    kill -0 "$pid" 2>/dev/null || fail "ended without showing anything"
+    sleep 0.1
+  done
+  fail "showed nothing within 10 s"
+}
+
+# Closes the window or box $1 as its close button does. Unlike keys sent through xdotool,
+# this leaves no key held down on the display for the next program to find.
+close_button() { "$window_from_outside" close "$1"; }
+
+# Nothing of the program's on the display any more: its window, and its error box, which
+# shows from a process of its own.
+expect_nothing_shown() {
+  for _ in $(seq 40); do
+    xdotool search --onlyvisible --name '^(Velkor|Error)$' >/dev/null 2>&1 || return 0
+    sleep 0.05
+  done
+  fail "a window of the program outlived it"
+}
+
+# $1 lines on standard error, the first matching the pattern $2.
+expect_said() {
+  [ "$(wc -l <"$work/stderr")" -eq "$1" ] && grep -Eq "$2" "$work/stderr" ||
+    fail "standard error is not $1 line(s) matching '$2'"
+}
+
 case $case_name in
 window)
   cp "$image" "$work/mad040.raw"
@@ -169,12 +214,172 @@ missing-image)
   expect_exit_zero 2
   ;;
 no-display)
+  # No display named, or one named where no server listens: one line naming what was tried,
+  # then the program's own box line, and 0.
   cp "$image" "$work/mad040.raw"
   (unset DISPLAY WAYLAND_DISPLAY SDL_VIDEODRIVER; cd "$work" && exec "$velkor" 2>"$work/stderr") &
   pid=$!
   expect_exit_zero 5
-  grep -q 'Error: Failed to create window' "$work/stderr" || fail "no error line"
-  [ "$(wc -l <"$work/stderr")" -ge 2 ] || fail "the reason is not given"
+  expect_said 2 '^No display available: neither DISPLAY nor WAYLAND_DISPLAY is set$'
+  grep -qx 'Error: Failed to create window' "$work/stderr" || fail "no error line"
+  unused=99
+  while [ -e "/tmp/.X11-unix/X$unused" ] || [ -e "/tmp/.X$unused-lock" ]; do unused=$((unused + 1)); done
+  (unset WAYLAND_DISPLAY SDL_VIDEODRIVER; cd "$work" && DISPLAY=":$unused" exec "$velkor" 2>"$work/stderr") &
+  pid=$!
+  expect_exit_zero 5
+  expect_said 2 "^No display available: cannot connect to the X display :$unused\$"
+  ;;
+image-files)
+  # What stands where the picture should, and what the user sees: the picture (a file cut
+  # short repeats its last row) or the box; either way the program ends with 0 when closed.
+  chmod 755 "$work"
+  head -c 196608 "$image" >"$work/whole"
+  image_case() {
+    local expected=$1 shown
+    start
+    read -r shown id < <(first_shown)
+    [ "$shown" = "$expected" ] || fail "$2: showed $shown, expected $expected"
+    [ "$shown" = Velkor ] || grep -qx 'Error: Missing file: mad040.raw' "$work/stderr" ||
+      fail "$2: no error line"
+    close_button "$id"
+    expect_exit_zero 5
+    rm -rf "$work/mad040.raw"
+  }
+  image_case Error missing
+  mkdir "$work/mad040.raw" && image_case Error "a directory"
+  : >"$work/mad040.raw" && image_case Velkor empty
+  head -c 1 "$work/whole" >"$work/mad040.raw" && image_case Velkor "1 byte"
+  head -c 767 "$work/whole" >"$work/mad040.raw" && image_case Velkor "767 bytes"
+  head -c $((100 * 768)) "$work/whole" >"$work/mad040.raw" && image_case Velkor "100 rows"
+  cp "$work/whole" "$work/mad040.raw" && image_case Velkor "196,608 bytes"
+  cp "$work/whole" "$work/mad040.raw" && truncate -s 10M "$work/mad040.raw" && image_case Velkor "10 MB"
+  ln -s /dev/zero "$work/mad040.raw" && image_case Error "a link to /dev/zero"
+  ln -s "$work/nowhere" "$work/mad040.raw" && image_case Error "a dangling link"
+  mkfifo "$work/mad040.raw" && image_case Error "a FIFO with no writer"
+  # A file the user may not read. Root reads anything, so root runs the program as nobody,
+  # without the display (the box's line on standard error is what shows then).
+  cp "$work/whole" "$work/mad040.raw" && chmod 000 "$work/mad040.raw"
+  if [ "$(id -u)" -eq 0 ]; then
+    (cd "$work" && SDL_VIDEODRIVER=dummy exec setpriv --reuid=nobody --regid=nogroup \
+      --clear-groups "$velkor" 2>"$work/stderr") &
+    pid=$!
+    expect_exit_zero 10
+    grep -qx 'Error: Missing file: mad040.raw' "$work/stderr" || fail "unreadable: no error line"
+  else
+    image_case Error unreadable
+  fi
+  ;;
+ended-from-outside)
+  cp "$image" "$work/mad040.raw"
+  ulimit -c unlimited
+  # A signal ends it as it ends any program: the shell's usual status, no core.
+  for signal in TERM INT; do
+    # Asynchronous commands of a script ignore SIGINT unless told otherwise.
+    (cd "$work" && exec env --default-signal=INT "$velkor" 2>"$work/stderr") &
+    pid=$!
+    window_of Velkor >/dev/null
+    kill -s "$signal" "$pid"
+    wait "$pid" && code=0 || code=$?
+    [ "$code" -eq $((128 + $(kill -l "$signal"))) ] || fail "SIG$signal: status $code"
+  done
+  # The error box goes with the program, although it shows from a process of its own.
+  mkdir "$work/empty"
+  (cd "$work/empty" && exec "$velkor" 2>"$work/stderr") &
+  pid=$!
+  window_of Error >/dev/null
+  kill -s TERM "$pid"
+  wait "$pid" || true
+  expect_nothing_shown
+  # Another client destroys the window, or has the server drop the connection: the program
+  # ends through its own shutdown, with 0 and one line saying what happened.
+  start
+  "$window_from_outside" destroy "$(window_of Velkor)"
+  expect_exit_zero 5
+  expect_said 1 '^The window 0x[0-9a-f]+ was destroyed by another program$'
+  start
+  xdotool windowkill "$(window_of Velkor)"
+  expect_exit_zero 5
+  expect_said 1 "^Lost the connection to the X display $DISPLAY\$"
+  # The server itself goes: one of this case's own, so that the test's display stays.
+  mkfifo "$work/ready"
+  Xvfb -displayfd 3 -nolisten tcp -noreset 3>"$work/ready" >/dev/null 2>&1 &
+  server=$!
+  read -r -t 30 number <"$work/ready" || fail "a second Xvfb did not start"
+  (cd "$work" && DISPLAY=":$number" exec "$velkor" 2>"$work/stderr") &
+  pid=$!
+  DISPLAY=":$number" window_of Velkor >/dev/null
+  kill -KILL "$server"
+  expect_exit_zero 5
+  expect_said 1 "^Lost the connection to the X display :$number\$"
+  ls "$work"/core* >/dev/null 2>&1 && fail "a core was left"
+  ;;
+window-states)
+  cp "$image" "$work/mad040.raw"
+  start
+  id=$(window_of Velkor)
+  # Moved, then down to 1 by 1 and back up: it keeps drawing whatever the size.
+  xdotool windowmove --sync "$id" 200 150
+  for size in "1 1" "2 3" "100 40" "900 700"; do
+    xdotool windowsize --sync "$id" $size
+    sleep 0.2
+    still_running
+  done
+  xdotool windowsize --sync "$id" 624 441
+  # Hidden (unmapped, as minimising does), it draws nothing and sleeps.
+  xdotool windowunmap --sync "$id"
+  share=$(cpu_share 2)
+  echo "processor use while hidden: $share% of one core"
+  [ "$share" -lt 10 ] || fail "uses $share% of a core while hidden"
+  # Shown again, it draws at once, and keys reach it before the focus does.
+  xdotool windowmap --sync "$id"
+  sleep 0.3
+  import -window "$id" "$work/first.png"
+  sleep 0.3
+  import -window "$id" "$work/second.png"
+  expect_cube "$work/first.png" 1
+  changed=$(compare -metric AE "$work/first.png" "$work/second.png" null: 2>&1 || true)
+  [ "${changed%%.*}" -gt 2000 ] || fail "not drawing after being shown again ($changed pixels)"
+  # Covered by another window and uncovered: the picture comes back.
+  xev -geometry 800x600+0+0 >/dev/null 2>&1 &
+  cover=$!
+  sleep 0.5
+  kill "$cover"
+  wait "$cover" 2>/dev/null || true
+  sleep 0.3
+  import -window "$id" "$work/uncovered.png"
+  expect_cube "$work/uncovered.png" 1
+  close_key Escape
+  expect_exit_zero 2
+  ;;
+input-storm)
+  cp "$image" "$work/mad040.raw"
+  start
+  id=$(window_of Velkor)
+  # 1,000 key presses and 1,000 pointer moves, interleaved, in one xdotool run; no key that
+  # ends the program.
+  keys=(a b c x y z 1 2 3 space Tab Return BackSpace Up Down Left Right F1 F5 F10 shift+a ctrl+b)
+  storm=()
+  for i in $(seq 1000); do
+    storm+=(key --delay 1 --window "$id" "${keys[RANDOM % ${#keys[@]}]}"
+      mousemove --window "$id" $((RANDOM % 624)) $((RANDOM % 441)))
+  done
+  xdotool "${storm[@]}"
+  still_running
+  close_key Escape
+  expect_exit_zero 5
+  ;;
+starts)
+  # Started again and again on a display that is there: it is never taken for none.
+  cp "$image" "$work/mad040.raw"
+  for run in $(seq 20); do
+    start
+    id=$(window_of Velkor)
+    close_key Escape
+    expect_exit_zero 5
+    # The press ended the program; its release goes to the display, not to a window now gone.
+    xdotool keyup Escape
+    grep -q 'No display available' "$work/stderr" && fail "run $run found no display"
+  done
   ;;
 *)
   fail "unknown case $case_name"
