@@ -177,6 +177,27 @@ TEST_F(MessageQueueTest, EscapeArrivesAsVkEscapeAndTypesEscape) {
   EXPECT_EQ(character.wParam, 0x1Bu);
 }
 
+// SDL names no window for a key that comes before the keyboard focus does (one sent straight
+// to the window, or just after it is shown again).
+TEST_F(MessageQueueTest, AKeyBeforeTheFocusReachesTheOnlyWindowAndNoneOfTwo) {
+  SDL_Event event{};
+  event.key.type = SDL_KEYDOWN;
+  event.key.windowID = 0;
+  event.key.state = SDL_PRESSED;
+  event.key.keysym.scancode = SDL_SCANCODE_ESCAPE;
+  event.key.keysym.sym = SDLK_ESCAPE;
+  HWND only = RecordingWindowCreate(Hidden);
+  ASSERT_EQ(SDL_PushEvent(&event), 1);
+  MSG key = Next();
+  EXPECT_EQ(key.hwnd, only);
+  EXPECT_EQ(key.message, WM_KEYDOWN);
+  EXPECT_EQ(key.wParam, VK_ESCAPE);
+
+  RecordingWindowCreate(Hidden);
+  ASSERT_EQ(SDL_PushEvent(&event), 1);
+  EXPECT_FALSE(Pending()) << "which of two windows it was for is unknown";
+}
+
 TEST_F(MessageQueueTest, PostedMessagesOvertakeInputThatCameFirst) {
   HWND window = RecordingWindowCreate(Hidden);
   SdlKeyPush(window, SDL_KEYDOWN, SDL_SCANCODE_A);
