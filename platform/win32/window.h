@@ -28,6 +28,7 @@ struct Window {
   bool visible = false;
   bool minimised = false;
   bool destroying = false;
+  bool destroyedOutside = false;  // by another program, through the display server
   // Bounding box of the invalid region; empty when the window is valid.
   RECT update{};
   bool erasePending = false;

@@ -12,10 +12,7 @@ namespace win32sw {
 namespace {
 
 bool ConnectionLost = false;
-// X ids of windows another client destroyed; a program has one or two windows.
-constexpr int GoneMax = 8;
-::Window Gone[GoneMax];
-int GoneCount = 0;
+bool WindowTakenAway = false;
 
 ::Window X11WindowOf(const Window& window) {
   SDL_SysWMinfo info;
@@ -27,18 +24,17 @@ int GoneCount = 0;
   return info.info.x11.window;
 }
 
-bool Ours(::Window id) {
+Window* Ours(::Window id) {
   for (const auto& window : WindowsLive()) {
-    if (id != 0 && X11WindowOf(*window) == id) return true;
+    if (id != 0 && X11WindowOf(*window) == id) return window.get();
   }
-  return false;
+  return nullptr;
 }
 
-void GoneNote(::Window id) {
-  for (int i = 0; i < GoneCount; ++i) {
-    if (Gone[i] == id) return;
-  }
-  if (GoneCount < GoneMax) Gone[GoneCount++] = id;
+void DestroyedNote(Window& window, ::Window id) {
+  if (window.destroyedOutside) return;
+  window.destroyedOutside = true;
+  WindowTakenAway = true;
   std::fprintf(stderr, "The window 0x%lx was destroyed by another program\n", id);
 }
 
@@ -46,9 +42,11 @@ void GoneNote(::Window id) {
 // destroyed fail until the destruction is seen; any other error is reported and survived, as
 // Windows survives a bad call.
 int ErrorHandle(Display*, XErrorEvent* error) {
-  if ((error->error_code == BadWindow || error->error_code == BadDrawable) &&
-      Ours(error->resourceid)) {
-    GoneNote(error->resourceid);
+  Window* window = error->error_code == BadWindow || error->error_code == BadDrawable
+                       ? Ours(error->resourceid)
+                       : nullptr;
+  if (window) {
+    DestroyedNote(*window, error->resourceid);
   } else {
     std::fprintf(stderr, "X error %d on request %d.%d\n", error->error_code, error->request_code,
                  error->minor_code);
@@ -75,10 +73,7 @@ void X11DisplayWatch(SDL_Window* window) {
   SDL_VERSION(&info.version);
   if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return;
   // The first window starts afresh: video may have been stopped and started since the last.
-  if (WindowsLive().empty()) {
-    ConnectionLost = false;
-    GoneCount = 0;
-  }
+  if (WindowsLive().empty()) ConnectionLost = WindowTakenAway = false;
   XSetErrorHandler(ErrorHandle);
   XSetIOErrorHandler(IoErrorHandle);
   XSetIOErrorExitHandler(info.info.x11.display, IoErrorExit, nullptr);
@@ -89,20 +84,14 @@ void X11DisplayWatch(SDL_Window* window) {
 void X11EventApply(const SDL_SysWMmsg* message) {
   if (!message || message->subsystem != SDL_SYSWM_X11) return;
   const XEvent& event = message->msg.x11.event;
-  if (event.type == DestroyNotify && Ours(event.xdestroywindow.window)) {
-    GoneNote(event.xdestroywindow.window);
+  if (event.type != DestroyNotify) return;
+  if (Window* window = Ours(event.xdestroywindow.window)) {
+    DestroyedNote(*window, event.xdestroywindow.window);
   }
 }
 
-bool X11WindowGone(const Window& window) {
-  if (ConnectionLost) return true;
-  const ::Window id = X11WindowOf(window);
-  for (int i = 0; i < GoneCount; ++i) {
-    if (Gone[i] == id) return true;
-  }
-  return false;
-}
+bool X11WindowGone(const Window& window) { return ConnectionLost || window.destroyedOutside; }
 
-bool X11TakenAway() { return ConnectionLost || GoneCount > 0; }
+bool X11TakenAway() { return ConnectionLost || WindowTakenAway; }
 
 }  // namespace win32sw
