@@ -24,8 +24,10 @@ bool QuitPending = false;
 WPARAM QuitCode = 0;
 
 // SDL's wait answers a timeout and an error alike, so it waits in slices; nothing here needs
-// waking without an event, the slice only bounds the harm of a wake-up SDL might lose.
-constexpr int WaitSliceMilliseconds = 1000;
+// waking without an event. The slice bounds the harm of a wake-up SDL might lose, and how long
+// a wait polls a connection to the display that was lost while it waited (nothing can wake it
+// then: SDL's wake-up goes through that connection).
+constexpr int WaitSliceMilliseconds = 100;
 
 // The window filter of GetMessageA and PeekMessageA: (HWND)-1 asks for messages posted to no
 // window.
