@@ -61,11 +61,9 @@ bool VideoOpen() {
     if (attempt == OpenAttempts) break;
     SDL_Delay(OpenRetryMilliseconds);
   }
-  std::string tried =
-      wayland ? std::string("the Wayland display ") + SDL_getenv("WAYLAND_DISPLAY") : "";
-  if (x11)
-    tried +=
-        (wayland ? " or the X display " : "the X display ") + std::string(SDL_getenv("DISPLAY"));
+  std::string tried;
+  if (wayland) tried = std::string("the Wayland display ") + SDL_getenv("WAYLAND_DISPLAY");
+  if (x11) tried += std::string(wayland ? " or " : "") + "the X display " + SDL_getenv("DISPLAY");
   std::fprintf(stderr, "No display available: cannot connect to %s\n", tried.c_str());
   return false;
 }
