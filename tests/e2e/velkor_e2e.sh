@@ -126,7 +126,7 @@ expect_nothing_shown() {
   fail "a window of the program outlived it"
 }
 
-# $1 lines on standard error, the first matching the pattern $2.
+# $1 lines on standard error, one of them matching the pattern $2.
 expect_said() {
   [ "$(wc -l <"$work/stderr")" -eq "$1" ] && grep -Eq "$2" "$work/stderr" ||
     fail "standard error is not $1 line(s) matching '$2'"
@@ -193,7 +193,7 @@ keys)
   xdotool key --window "$id" a space Return F1 Up 1
   sleep 0.5
   still_running
-  "$window_from_outside" close "$id"
+  close_button "$id"
   expect_exit_zero 1
   ;;
 alt-f4)
