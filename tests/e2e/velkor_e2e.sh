@@ -7,8 +7,8 @@ export LC_ALL=C
 
 case_name=$1 velkor=$2 image=$3 window_from_outside=$4 output=$5
 work=$(mktemp -d)
-trap 'kill $pid $watcher 2>/dev/null || true; rm -rf "$work"' EXIT
-pid= watcher=
+trap 'kill $pid $watcher $server 2>/dev/null || true; rm -rf "$work"' EXIT
+pid= watcher= server=
 
 fail() { echo "FAIL: $*" >&2; [ -f "$work/stderr" ] && sed 's/^/  velkor: /' "$work/stderr" >&2; exit 1; }
 
