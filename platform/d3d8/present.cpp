@@ -32,6 +32,7 @@ HRESULT STDMETHODCALLTYPE Device::Present(const RECT* sourceRect, const RECT* de
     bottom = std::min(bottom, sourceRect->bottom);
   }
   const bool flips = parameters_.SwapEffect == D3DSWAPEFFECT_FLIP && backBuffers_.size() > 1;
+  const HWND window = destWindowOverride ? destWindowOverride : window_;
   bool shown = true;
   if (left < right && top < bottom) {
     PipelineFinish(target_, flips ? TargetAccess::ReadWrite : TargetAccess::Read);
@@ -42,13 +43,12 @@ HRESULT STDMETHODCALLTYPE Device::Present(const RECT* sourceRect, const RECT* de
     const RECT changed = {std::max(written.left, left) - left, std::max(written.top, top) - top,
                           std::min(written.right, right) - left,
                           std::min(written.bottom, bottom) - top};
-    shown = win32sw::WindowPresent(destWindowOverride ? destWindowOverride : window_, pixels,
-                                   static_cast<UINT>(right - left), static_cast<UINT>(bottom - top),
-                                   backBuffer.Pitch(), &changed);
+    shown = win32sw::WindowPresent(window, pixels, static_cast<UINT>(right - left),
+                                   static_cast<UINT>(bottom - top), backBuffer.Pitch(), &changed);
   }
   if (flips) BackBuffersFlip();
   // Paced even when nothing could be shown, so a frame loop never spins.
-  refreshClock_.Wait(refreshesPerPresent_);
+  PresentWait(refreshClock_, window, refreshesPerPresent_);
   return shown ? D3D_OK : D3DERR_INVALIDCALL;
 }
 

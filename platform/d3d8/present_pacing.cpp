@@ -2,6 +2,8 @@
 
 #include <thread>
 
+#include "platform/win32/stand_in.h"
+
 namespace d3d8sw {
 
 namespace {
@@ -39,6 +41,12 @@ void RefreshClock::Wait(UINT count) const {
   const auto now = std::chrono::steady_clock::now();
   const auto refreshesSoFar = (now - start_) / period_;
   std::this_thread::sleep_until(start_ + (refreshesSoFar + count) * period_);
+}
+
+void PresentWait(const RefreshClock& clock, HWND window, UINT count) {
+  if (!PacingOn || count == 0) return;
+  if (win32sw::WindowRefreshWait(window, count)) return;
+  clock.Wait(count);
 }
 
 }  // namespace d3d8sw

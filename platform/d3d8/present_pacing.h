@@ -30,6 +30,10 @@ class RefreshClock {
   std::chrono::steady_clock::duration period_;
 };
 
+// Waits for the `count`-th refresh from now of the display showing `window`: as the display
+// counts them where it does, by `clock` where it does not.
+void PresentWait(const RefreshClock& clock, HWND window, UINT count);
+
 }  // namespace d3d8sw
 
 #endif

@@ -12,7 +12,7 @@
 #include "platform/win32/painting.h"
 #include "platform/win32/sdl_events.h"
 #include "platform/win32/window.h"
-#include "platform/win32/x11_display.h"
+#include "platform/win32/x11/x11_display.h"
 
 namespace win32sw {
 

@@ -4,7 +4,7 @@
 #include "platform/win32/message_queue.h"
 #include "platform/win32/painting.h"
 #include "platform/win32/window.h"
-#include "platform/win32/x11_display.h"
+#include "platform/win32/x11/x11_display.h"
 
 namespace win32sw {
 
@@ -22,6 +22,8 @@ void WindowEventApply(const SDL_WindowEvent& event) {
       CloseRequest(*window);
       break;
     case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_SHOWN:
+      WindowPresenterInvalidate(*window);
       WindowInvalidate(*window, nullptr, true);
       break;
     case SDL_WINDOWEVENT_SIZE_CHANGED:
@@ -37,6 +39,7 @@ void WindowEventApply(const SDL_WindowEvent& event) {
     case SDL_WINDOWEVENT_RESTORED:
     case SDL_WINDOWEVENT_MAXIMIZED:
       window->minimised = false;
+      WindowPresenterInvalidate(*window);
       WindowInvalidate(*window, nullptr, true);
       break;
     default:

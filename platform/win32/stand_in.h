@@ -22,13 +22,18 @@ bool DisplayModeQuery(DisplayModeInfo& mode);
 bool WindowClientSize(HWND window, UINT& width, UINT& height);
 
 // Shows a 32-bit 0x00RRGGBB buffer (`pitch` bytes between rows) in the window's client area,
-// stretched to it when the sizes differ. Draws nothing into a minimised or zero-size window.
-// `changed`, when given, bounds the pixels that differ from those the previous call was given, if
-// that call showed the same buffer; a window still holding that frame takes only them. False when
-// `window` is not a live window, or when SDL could not show the frame (said once on standard
-// error).
+// stretched to it when the sizes differ (by the display server where it can). Draws nothing into a
+// minimised or zero-size window. `changed`, when given, bounds the pixels that differ from those
+// the previous call was given, if that call showed the same buffer; a window still holding that
+// frame takes only them. False when `window` is not a live window, or when the frame could not be
+// shown (said once on standard error).
 bool WindowPresent(HWND window, const uint32_t* pixels, UINT width, UINT height, INT pitch,
                    const RECT* changed = nullptr);
+
+// Waits for the `count`-th refresh from now of the display showing `window`. False when that
+// display does not tell its refreshes (or the window is not on screen): the caller paces
+// itself.
+bool WindowRefreshWait(HWND window, UINT count);
 
 // Makes the window cover the display at the given size (the full-screen device's mode).
 bool WindowFullScreen(HWND window, UINT width, UINT height);

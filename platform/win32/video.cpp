@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/win32/x11_display.h"
+#include "platform/win32/x11/x11_display.h"
 
 namespace win32sw {
 

@@ -9,7 +9,7 @@
 #include "platform/win32/painting.h"
 #include "platform/win32/video.h"
 #include "platform/win32/window_class.h"
-#include "platform/win32/x11_display.h"
+#include "platform/win32/x11/x11_display.h"
 
 namespace win32sw {
 
@@ -42,15 +42,15 @@ RECT WindowClientRect(const Window& window) {
 
 }  // namespace win32sw
 
-extern "C" HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style,
-                                       int x, int y, int width, int height, HWND parent, HMENU menu,
-                                       HINSTANCE instance, LPVOID parameter) {
-  using namespace win32sw;
-  const WindowClass* windowClass = WindowClassFind(className);
-  // Top-level windows only: nothing here draws child windows. The first window names the class
-  // SDL gives every window; a program's main window is almost always its first.
-  if (!windowClass || parent || !VideoStart(windowClass->name.c_str())) return nullptr;
+namespace win32sw {
 
+namespace {
+
+// The window record for a frame of `width` by `height` at `x`, `y`, with the SDL window of its
+// client area and the way its frames will reach the screen. Null, said on standard error, when
+// either cannot be had.
+std::unique_ptr<Window> WindowOpen(const WindowClass* windowClass, LPCSTR title, DWORD style, int x,
+                                   int y, int width, int height) {
   auto window = std::make_unique<Window>();
   window->windowClass = windowClass;
   window->style = style;
@@ -72,6 +72,28 @@ extern "C" HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR t
   }
   window->sdlWindowId = SDL_GetWindowID(window->sdlWindow);
   X11DisplayWatch(window->sdlWindow);
+  window->presenter = PresenterChoose(window->sdlWindow);
+  if (!window->presenter) {
+    SDL_DestroyWindow(window->sdlWindow);
+    return nullptr;
+  }
+  return window;
+}
+
+}  // namespace
+
+}  // namespace win32sw
+
+extern "C" HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style,
+                                       int x, int y, int width, int height, HWND parent, HMENU menu,
+                                       HINSTANCE instance, LPVOID parameter) {
+  using namespace win32sw;
+  const WindowClass* windowClass = WindowClassFind(className);
+  // Top-level windows only: nothing here draws child windows. The first window names the class
+  // SDL gives every window; a program's main window is almost always its first.
+  if (!windowClass || parent || !VideoStart(windowClass->name.c_str())) return nullptr;
+  auto window = WindowOpen(windowClass, title, style, x, y, width, height);
+  if (!window) return nullptr;
   const HWND handle = WindowHandle(*window);
   Windows.push_back(std::move(window));
 
@@ -126,7 +148,7 @@ extern "C" BOOL WINAPI DestroyWindow(HWND handle) {
   SendMessageA(handle, WM_DESTROY, 0, 0);
   SendMessageA(handle, WM_NCDESTROY, 0, 0);
   MessagesForget(handle);
-  SDL_FreeSurface(window->presenter.frame);
+  window->presenter.reset();
   // What another program or the server's end destroyed is left to the process's end.
   if (!X11WindowGone(*window)) SDL_DestroyWindow(window->sdlWindow);
   Windows.erase(std::find_if(Windows.begin(), Windows.end(),

@@ -10,15 +10,11 @@
 #include <memory>
 #include <vector>
 
+#include "platform/win32/presenter.h"
+
 namespace win32sw {
 
 struct WindowClass;
-
-// What presenting keeps between frames.
-struct WindowPresenter {
-  SDL_Surface* frame = nullptr;  // over the last frame's pixels, for SDL's blits
-  bool failureSaid = false;      // a failure to show a frame is written to standard error once
-};
 
 struct Window {
   const WindowClass* windowClass = nullptr;
@@ -34,7 +30,8 @@ struct Window {
   bool erasePending = false;
   SDL_Window* sdlWindow = nullptr;
   Uint32 sdlWindowId = 0;
-  WindowPresenter presenter;
+  std::unique_ptr<Presenter> presenter;
+  bool presentFailureSaid = false;  // a failure to show a frame is written to standard error once
   // What the window's HDC points at: one per window, as CS_OWNDC gives.
   struct DeviceContext {
   } deviceContext;
@@ -58,6 +55,9 @@ inline HWND WindowHandle(Window& window) { return reinterpret_cast<HWND>(&window
 
 // The client rectangle: empty while minimised, as on Windows.
 RECT WindowClientRect(const Window& window);
+
+// The window's contents were lost: the next frame shown goes to the whole client area.
+void WindowPresenterInvalidate(Window& window);
 
 }  // namespace win32sw
 

@@ -1,4 +1,4 @@
-#include "platform/win32/x11_display.h"
+#include "platform/win32/x11/x11_display.h"
 
 #include <SDL_syswm.h>
 #include <X11/Xlib.h>
@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "platform/win32/window.h"
+#include "platform/win32/x11/x11_presenter.h"
 
 namespace win32sw {
 
@@ -42,6 +43,7 @@ void DestroyedNote(Window& window, ::Window id) {
 // destroyed fail until the destruction is seen; any other error is reported and survived, as
 // Windows survives a bad call.
 int ErrorHandle(Display*, XErrorEvent* error) {
+  if (X11PresenterErrorTake(error->request_code)) return 0;
   Window* window = error->error_code == BadWindow || error->error_code == BadDrawable
                        ? Ours(error->resourceid)
                        : nullptr;

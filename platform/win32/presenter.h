@@ -1,0 +1,54 @@
+// How a window's frames reach the screen. Each display system has its own way of letting the
+// server or compositor scale a frame to the client area, as the graphics card does on Windows;
+// SDL's window surface, scaled on the processor, is the way that works everywhere.
+#ifndef VELKOR_PLATFORM_WIN32_PRESENTER_H
+#define VELKOR_PLATFORM_WIN32_PRESENTER_H
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include <SDL.h>
+
+namespace win32sw {
+
+// A 32-bit 0x00RRGGBB frame, `pitch` bytes between rows.
+struct FrameView {
+  const uint32_t* pixels = nullptr;
+  UINT width = 0;
+  UINT height = 0;
+  INT pitch = 0;
+};
+
+class Presenter {
+ public:
+  virtual ~Presenter() = default;
+
+  // Shows `frame` across a client area of `clientWidth` by `clientHeight` (neither 0).
+  // `changed`, when given, bounds the pixels that differ from the frame of the previous call;
+  // null means all of them. False when the frame could not be shown; `Failure` says why.
+  virtual bool Present(const FrameView& frame, const RECT* changed, int clientWidth,
+                       int clientHeight) = 0;
+
+  // The window's contents are gone (exposed, restored, shown again): the next present sends
+  // the whole client area.
+  virtual void Invalidate() = 0;
+
+  // Waits for the `count`-th refresh from now of the display the window is on. False when the
+  // display does not tell its refreshes, or stopped telling them: the caller keeps time itself.
+  virtual bool RefreshWait(UINT count) = 0;
+
+  // Why the last present failed, for the one line on standard error.
+  virtual std::string Failure() const = 0;
+};
+
+// The presenter of the display system SDL shows `window` on, or SDL's window surface where
+// that system's own way is missing (said once on standard error). Null, with the reason
+// written to standard error, where nothing can show the window.
+std::unique_ptr<Presenter> PresenterChoose(SDL_Window* window);
+
+}  // namespace win32sw
+
+#endif
