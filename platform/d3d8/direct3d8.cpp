@@ -48,6 +48,24 @@ bool FormatUsable(DWORD usage, D3DRESOURCETYPE resourceType, D3DFORMAT format) {
   }
 }
 
+// The mode's format as the device sees it: its own where the window stand-in converts frames
+// to the display's pixels; the display's, which it cannot render to, where nothing can.
+D3DFORMAT DisplayModeFormat(const win32sw::DisplayModeInfo& display) {
+  if (display.framesShown) return DisplayFormat;
+  switch (display.depth) {
+    case 8:
+      return D3DFMT_P8;
+    case 15:
+      return D3DFMT_X1R5G5B5;
+    case 16:
+      return D3DFMT_R5G6B5;
+    case 30:
+      return D3DFMT_A2B10G10R10;
+    default:
+      return DisplayFormat;
+  }
+}
+
 }  // namespace
 
 HRESULT STDMETHODCALLTYPE Direct3D8::QueryInterface(REFIID riid, void** object) {
@@ -63,7 +81,7 @@ HRESULT STDMETHODCALLTYPE Direct3D8::GetAdapterDisplayMode(UINT adapter, D3DDISP
   if (adapter != D3DADAPTER_DEFAULT || !mode) return D3DERR_INVALIDCALL;
   win32sw::DisplayModeInfo display;
   if (!win32sw::DisplayModeQuery(display)) return D3DERR_NOTAVAILABLE;
-  *mode = {display.width, display.height, display.refreshRate, DisplayFormat};
+  *mode = {display.width, display.height, display.refreshRate, DisplayModeFormat(display)};
   return D3D_OK;
 }
 

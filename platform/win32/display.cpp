@@ -2,11 +2,29 @@
 // presenting.
 #include <cstdio>
 
+#include "platform/win32/presenter.h"
 #include "platform/win32/stand_in.h"
 #include "platform/win32/video.h"
 #include "platform/win32/window.h"
 
 namespace win32sw {
+
+namespace {
+
+UINT DepthOf(Uint32 format) {
+  switch (format) {
+    case SDL_PIXELFORMAT_RGB555:
+      return 15;
+    case SDL_PIXELFORMAT_RGB565:
+      return 16;
+    case SDL_PIXELFORMAT_ARGB2101010:
+      return 30;
+    default:
+      return SDL_BITSPERPIXEL(format) <= 8 ? 8 : 24;
+  }
+}
+
+}  // namespace
 
 bool DisplayModeQuery(DisplayModeInfo& mode) {
   if (!VideoStart()) return false;
@@ -19,6 +37,8 @@ bool DisplayModeQuery(DisplayModeInfo& mode) {
   mode.width = static_cast<UINT>(current.w);
   mode.height = static_cast<UINT>(current.h);
   mode.refreshRate = current.refresh_rate > 0 ? static_cast<UINT>(current.refresh_rate) : 0;
+  mode.framesShown = PresentersShowDisplay();
+  mode.depth = DepthOf(current.format);
   return true;
 }
 

@@ -49,6 +49,11 @@ class Presenter {
 // written to standard error, where nothing can show the window.
 std::unique_ptr<Presenter> PresenterChoose(SDL_Window* window);
 
+// False once a window was found on a display whose pixels neither the display system's own
+// presenter nor SDL's surface can convert 32-bit frames to (8-bit colour maps without RENDER's
+// help, say).
+bool PresentersShowDisplay();
+
 }  // namespace win32sw
 
 #endif

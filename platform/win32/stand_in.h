@@ -13,6 +13,10 @@ struct DisplayModeInfo {
   UINT width = 0;
   UINT height = 0;
   UINT refreshRate = 0;  // Hz; 0 when the display does not say
+  // 32-bit frames are converted to the display's own pixels on the way; where they cannot be,
+  // the display's own depth in bits (8, 15, 16, 24 or 30) is what it offers.
+  bool framesShown = true;
+  UINT depth = 24;
 };
 
 // False when no display can be opened (the reason has been written to standard error once).

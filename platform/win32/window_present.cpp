@@ -26,6 +26,18 @@ struct PresentCall {
 
 PresentCall Previous;
 
+// Set once a window turned out to be on a display none of the presenters can show 32-bit
+// frames on.
+bool DisplayUnshowable = false;
+
+// Whether SDL's surface can take the window's pixels: it knows packed pixels of 15 to 32 bits,
+// but not 8-bit colour maps nor 10 bits a channel.
+bool SurfaceShows(SDL_Window* window) {
+  const Uint32 format = SDL_GetWindowPixelFormat(window);
+  return SDL_ISPIXELFORMAT_PACKED(format) && SDL_BITSPERPIXEL(format) >= 15 &&
+         format != SDL_PIXELFORMAT_ARGB2101010;
+}
+
 bool SameFrame(const PresentCall& a, const PresentCall& b) {
   return a.presenter == b.presenter && a.frame.pixels == b.frame.pixels &&
          a.frame.width == b.frame.width && a.frame.height == b.frame.height &&
@@ -43,12 +55,18 @@ void FailureSay(Window& window) {
 std::unique_ptr<Presenter> PresenterChoose(SDL_Window* window) {
   std::string refusal;
   if (auto presenter = X11PresenterCreate(window, refusal)) return presenter;
-  if (!refusal.empty()) {
+  if (!refusal.empty() && !SurfaceShows(window)) {
+    // Left to fail where Windows fails on such a display: when the device is made for it.
+    std::fprintf(stderr, "No frame can reach a window on this display: %s\n", refusal.c_str());
+    DisplayUnshowable = true;
+  } else if (!refusal.empty()) {
     std::fprintf(stderr, "Frames reach the window through SDL's window surface: %s\n",
                  refusal.c_str());
   }
   return SurfacePresenterCreate(window);
 }
+
+bool PresentersShowDisplay() { return !DisplayUnshowable; }
 
 bool WindowPresent(HWND handle, const uint32_t* pixels, UINT width, UINT height, INT pitch,
                    const RECT* changed) {

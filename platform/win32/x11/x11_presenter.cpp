@@ -222,8 +222,13 @@ std::string ServerLacks(Display* display, const XWindowAttributes& attributes) {
   if (!XShmQueryVersion(display, &major, &minor, &pixmaps)) return "no MIT-SHM extension";
   int event = 0, error = 0;
   if (!XRenderQueryExtension(display, &event, &error)) return "no RENDER extension";
-  if (!XRenderFindVisualFormat(display, attributes.visual)) {
-    return "RENDER has no format for the window's visual";
+  const XRenderPictFormat* windowFormat = XRenderFindVisualFormat(display, attributes.visual);
+  if (!windowFormat) return "RENDER has no format for the window's visual";
+  // 8-bit colour goes through a colour map: RENDER maps colours onto what an indexed one held
+  // when the server started (little more than black and white), and 3 bits a channel show the
+  // cube as bands.
+  if (attributes.depth < 15 || windowFormat->type != PictTypeDirect) {
+    return "the window has 8-bit colour";
   }
   if (!XRenderFindStandardFormat(display, PictStandardRGB24)) return "RENDER has no RGB24 format";
   int count = 0;
