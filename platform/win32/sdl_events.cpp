@@ -22,9 +22,12 @@ void WindowEventApply(const SDL_WindowEvent& event) {
       CloseRequest(*window);
       break;
     case SDL_WINDOWEVENT_EXPOSED:
-    case SDL_WINDOWEVENT_SHOWN:
       WindowPresenterInvalidate(*window);
       WindowInvalidate(*window, nullptr, true);
+      break;
+    case SDL_WINDOWEVENT_SHOWN:
+      // ShowWindow has asked for the paint already; what was on screen is gone.
+      WindowPresenterInvalidate(*window);
       break;
     case SDL_WINDOWEVENT_SIZE_CHANGED:
       window->clientWidth = event.data1;

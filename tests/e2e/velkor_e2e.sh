@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Whole-program checks of the Linux build on an X display (run under with-xvfb).
-# Usage: velkor_e2e.sh CASE VELKOR IMAGE WINDOW_FROM_OUTSIDE OUTPUT_DIR
+# Usage: velkor_e2e.sh CASE VELKOR IMAGE WINDOW_FROM_OUTSIDE DAMAGE_COUNT OUTPUT_DIR
 set -euo pipefail
 # SDL names its dialogs in a way xdotool matches only in the C locale.
 export LC_ALL=C
 
-case_name=$1 velkor=$2 image=$3 window_from_outside=$4 output=$5
+case_name=$1 velkor=$2 image=$3 window_from_outside=$4 damage_count=$5 output=$6
 work=$(mktemp -d)
 trap 'kill $pid $watcher $server 2>/dev/null || true; rm -rf "$work"' EXIT
 pid= watcher= server=
@@ -83,6 +83,21 @@ expect_cube() {
     [ $((cy > (227 - 40) * scale && cy < (227 + 40) * scale)) -eq 1 ] || fail "the cube is centred at ($cx, $cy)"
   colours=$(convert "$shot" -crop "${w}x${h}+${x}+${y}" -format '%k' info:)
   [ "$colours" -gt 200 ] || fail "the cube shows only $colours colours: not textured"
+}
+
+# The screenshot $1 of a client area of $2 by $3 is the 624 by 441 frame spread over all of
+# it, nearest pixel: its pixels picked back out and spread again give the same picture (but for
+# a few columns and rows where the two ways of rounding meet), and the frame they make shows the
+# cube as at the start. A frame drawn at its own size in a corner, or stretched by another
+# factor, fails one or the other.
+expect_scaled() {
+  local shot=$1 width=$2 height=$3 differing
+  convert "$shot" -sample '624x441!' "$work/frame.png"
+  convert "$work/frame.png" -sample "${width}x${height}!" "$work/spread.png"
+  differing=$(compare -metric AE "$shot" "$work/spread.png" null: 2>&1 || true)
+  [ $((${differing%%.*} * 100 < width * height)) -eq 1 ] ||
+    fail "not the frame spread over ${width}x${height}: $differing pixels differ"
+  expect_cube "$work/frame.png" 1
 }
 
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
@@ -356,6 +371,83 @@ window-states)
   sleep 0.3
   import -window "$id" "$work/uncovered.png"
   expect_cube "$work/uncovered.png" 1
+  close_key Escape
+  expect_exit_zero 2
+  ;;
+maximised)
+  # On a 4K screen: the client area of a maximised window on a 1080p screen and on this one,
+  # then hidden and shown (as minimised and restored), shrunk and grown, one right after the
+  # other: each time the frame soon fills the whole window, never the old size nor black.
+  cp "$image" "$work/mad040.raw"
+  windows_watch
+  start
+  id=$(window_of Velkor)
+  xdotool windowmove --sync "$id" 0 0
+  for step in "size 1904 1041" "size 3840 2100" unmap map "size 1000 700" unmap map \
+    "size 1904 1041"; do
+    read -r what width height <<<"$step"
+    case $what in
+    size) xdotool windowsize --sync "$id" "$width" "$height" ;;
+    *) xdotool "window$what" --sync "$id" ;;
+    esac
+    [ "$what" = unmap ] && continue
+    sleep 0.2
+    import -window "$id" "$work/shot.png"
+    read -r width height < <(identify -format '%w %h\n' "$work/shot.png")
+    expect_scaled "$work/shot.png" "$width" "$height"
+  done
+  expect_one_window
+  close_key Escape
+  expect_exit_zero 2
+  ;;
+sent-pixels)
+  # Only what changed goes to the server: the pixels drawn into a 1904 by 1041 window, as the
+  # server reports them, over 60 frames.
+  cp "$image" "$work/mad040.raw"
+  start
+  id=$(window_of Velkor)
+  xdotool windowmove --sync "$id" 0 0
+  xdotool windowsize --sync "$id" 1904 1041
+  sleep 0.3
+  read -r _ frames _ pixels < <("$damage_count" "$id" 60) || fail "the server reports no drawing"
+  echo "pixels drawn per frame at 1904x1041: $pixels of $((1904 * 1041))"
+  [ "$frames" -eq 60 ] || fail "only $frames frames in 10 s"
+  [ $((2 * pixels < 1904 * 1041)) -eq 1 ] || fail "$pixels pixels a frame: more than half the window"
+  close_key Escape
+  expect_exit_zero 2
+  ;;
+screen-depth)
+  # Whatever the depth of the screen: the cube, or, where no frame can reach the window
+  # (8-bit colour), the device's error box, as on Windows; either way 0 when closed.
+  cp "$image" "$work/mad040.raw"
+  depth=$(xdpyinfo | awk '/depth of root window/ {print $5}')
+  start
+  read -r shown id < <(first_shown)
+  echo "depth $depth: shows $shown"
+  if [ "$depth" -eq 8 ]; then
+    [ "$shown" = Error ] || fail "depth 8: showed $shown, expected the error box"
+    grep -qx 'Error: Unable to create a Direct3D device' "$work/stderr" || fail "no error line"
+    close_button "$id"
+  else
+    [ "$shown" = Velkor ] || fail "depth $depth: showed $shown"
+    sleep 0.5
+    import -window "$id" "$work/shot.png"
+    expect_cube "$work/shot.png" 1
+    [ -s "$work/stderr" ] && fail "depth $depth: said something"
+    close_key Escape
+  fi
+  expect_exit_zero 5
+  ;;
+no-render)
+  # A server without RENDER: SDL's surface shows the frames, said once.
+  cp "$image" "$work/mad040.raw"
+  start
+  id=$(window_of Velkor)
+  xdotool windowsize --sync "$id" 1000 700
+  sleep 0.5
+  import -window "$id" "$work/shot.png"
+  expect_scaled "$work/shot.png" 1000 700
+  expect_said 1 "^Frames reach the window through SDL's window surface: no RENDER extension\$"
   close_key Escape
   expect_exit_zero 2
   ;;

@@ -60,13 +60,14 @@ class X11Presenter final : public Presenter {
     gc_ = XCreateGC(display, window, 0, nullptr);
   }
 
+  // Xlib frees its side of each resource even once the connection is lost, and the server's
+  // complaints about resources of a window destroyed from outside are taken as expected.
   ~X11Presenter() override {
     image_.Release();
-    if (X11TakenAway()) return;
     FrameRelease();
     XRenderFreePicture(display_, target_);
     XFreeGC(display_, gc_);
-    XSync(display_, False);
+    if (!X11TakenAway()) XSync(display_, False);
     Failed();
   }
 
