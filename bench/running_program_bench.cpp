@@ -1,6 +1,9 @@
 // The program as a person runs it, on the X display named by DISPLAY (run it under
-// tests/e2e/with-xvfb): the time from starting it to its first frame on the screen, and, while
-// the cube spins, its share of one processor core, its resident memory and its threads.
+// tests/e2e/with-xvfb, on a screen of 3840 by 2160 for the largest window): the time from
+// starting it to its first frame on the screen; while the cube spins in a window of the size
+// it starts at, of a maximised window on a 1080p screen and of one on a 4K screen, its share of
+// one processor core, the X server's, their sum, its resident memory and its threads; and the
+// time between frames as the server sees them drawn.
 //
 // Usage: running_program_bench [benchmark flags] [PROGRAM]
 // PROGRAM (the build's velkor by default) is started in its own folder, beside its picture.
@@ -10,6 +13,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <signal.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -22,6 +26,8 @@
 #include <string>
 #include <thread>
 #include <vector>
+
+#include "window_damage.h"
 
 namespace {
 
@@ -73,9 +79,11 @@ class RunningProgram {
     return false;
   }
 
-  // utime + stime, in clock ticks.
-  long ProcessorTicks() const {
-    std::ifstream stat("/proc/" + std::to_string(pid_) + "/stat");
+  long ProcessorTicks() const { return ProcessTicks(pid_); }
+
+  // utime + stime of `pid`, in clock ticks.
+  static long ProcessTicks(pid_t pid) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
     std::string line;
     std::getline(stat, line);
     // Fields after the command name, which is in parentheses and may hold spaces.
@@ -102,6 +110,19 @@ class RunningProgram {
       }
     }
     return -1;
+  }
+
+  // The program's window, once it shows something; 0 after `patience`.
+  Window ShownWindow(Display* display, Clock::duration patience) const {
+    const Clock::time_point end = Clock::now() + patience;
+    while (Clock::now() < end) {
+      if (waitpid(pid_, nullptr, WNOHANG) != 0) return 0;
+      for (Window window : WindowsOfProcess(display)) {
+        if (ShowsSomething(display, window)) return window;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return 0;
   }
 
  private:
@@ -181,28 +202,92 @@ void StartToFirstFrame(benchmark::State& state) {
 }
 BENCHMARK(StartToFirstFrame)->UseManualTime()->Iterations(20)->Unit(benchmark::kMillisecond);
 
-// Five seconds of spinning, a second after the first frame.
+// The X server's process: the peer at the other end of the connection's socket.
+pid_t ServerPid(Display* display) {
+  ucred peer{};
+  socklen_t size = sizeof peer;
+  if (getsockopt(ConnectionNumber(display), SOL_SOCKET, SO_PEERCRED, &peer, &size) != 0) return 0;
+  return peer.pid;
+}
+
+// The program's window, at the client size the benchmark's arguments give, left to settle.
+Window SizedWindow(Display* display, const RunningProgram& program, benchmark::State& state) {
+  const Window window = program.ShownWindow(display, Patience);
+  if (!window) return 0;
+  XMoveResizeWindow(display, window, 0, 0, static_cast<unsigned>(state.range(0)),
+                    static_cast<unsigned>(state.range(1)));
+  XSync(display, False);
+  std::this_thread::sleep_for(std::chrono::seconds(1));
+  return window;
+}
+
+// Five seconds of spinning, a second after the first frame, at the client size given.
 void Spinning(benchmark::State& state) {
   Display* display = TheDisplay();
   if (!display) return Fail(state, "no X display");
+  const pid_t server = ServerPid(display);
+  if (server <= 0) return Fail(state, "the X server's process is not known");
   constexpr int Seconds = 5;
   for (auto _ : state) {
     RunningProgram program;
-    if (!program.FirstFrameWait(display, Patience)) return Fail(state, "no frame appeared");
-    std::this_thread::sleep_for(std::chrono::seconds(1));
+    if (!SizedWindow(display, program, state)) return Fail(state, "no frame appeared");
     const long before = program.ProcessorTicks();
+    const long serverBefore = RunningProgram::ProcessTicks(server);
     const Clock::time_point start = Clock::now();
     std::this_thread::sleep_for(std::chrono::seconds(Seconds));
     const long used = program.ProcessorTicks() - before;
+    const long serverUsed = RunningProgram::ProcessTicks(server) - serverBefore;
     const std::chrono::duration<double> wall = Clock::now() - start;
     state.SetIterationTime(wall.count());
-    state.counters["core_percent"] = 100.0 * static_cast<double>(used) /
-                                     static_cast<double>(sysconf(_SC_CLK_TCK)) / wall.count();
+    const double tickPercent = 100.0 / static_cast<double>(sysconf(_SC_CLK_TCK)) / wall.count();
+    state.counters["core_percent"] = static_cast<double>(used) * tickPercent;
+    state.counters["server_percent"] = static_cast<double>(serverUsed) * tickPercent;
+    state.counters["together_percent"] = static_cast<double>(used + serverUsed) * tickPercent;
     state.counters["rss_MB"] = static_cast<double>(program.StatusField("VmRSS")) / 1024;
     state.counters["threads"] = static_cast<double>(program.StatusField("Threads"));
   }
 }
-BENCHMARK(Spinning)->UseManualTime()->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK(Spinning)
+    ->ArgNames({"width", "height"})
+    ->Args({624, 441})
+    ->Args({1904, 1041})
+    ->Args({3840, 2100})
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
+
+// The time between frames drawn into the window over ten seconds, by the server's clock (in
+// milliseconds), against the display's refresh period.
+void FramePacing(benchmark::State& state) {
+  Display* display = TheDisplay();
+  if (!display) return Fail(state, "no X display");
+  for (auto _ : state) {
+    RunningProgram program;
+    const Window window = SizedWindow(display, program, state);
+    if (!window) return Fail(state, "no frame appeared");
+    WindowDamage damage(display, window);
+    if (!damage.Watching()) return Fail(state, "the display has no DAMAGE extension");
+    const Clock::time_point start = Clock::now();
+    const auto frames = damage.FramesCollect(SIZE_MAX, std::chrono::seconds(10));
+    state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
+    if (frames.size() < 3) return Fail(state, "fewer than 3 frames in 10 s");
+    std::vector<double> intervals;
+    for (size_t i = 1; i < frames.size(); ++i) {
+      intervals.push_back(static_cast<double>(frames[i].serverTime - frames[i - 1].serverTime));
+    }
+    std::sort(intervals.begin(), intervals.end());
+    state.counters["frames"] = static_cast<double>(frames.size());
+    state.counters["interval_median_ms"] = intervals[intervals.size() / 2];
+    state.counters["interval_worst_ms"] = intervals.back();
+    state.counters["interval_least_ms"] = intervals.front();
+  }
+}
+BENCHMARK(FramePacing)
+    ->ArgNames({"width", "height"})
+    ->Args({1904, 1041})
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
 
 }  // namespace
 
