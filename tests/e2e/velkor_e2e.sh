@@ -451,6 +451,24 @@ no-render)
   close_key Escape
   expect_exit_zero 2
   ;;
+remote-display)
+  # A server reached over the network (here over TCP on this machine) offers MIT-SHM, but
+  # cannot map this process's memory: SDL's surface shows the frames, said once.
+  cp "$image" "$work/mad040.raw"
+  mkfifo "$work/ready"
+  Xvfb -displayfd 3 -auth "$XAUTHORITY" -listen tcp -noreset 3>"$work/ready" >/dev/null 2>&1 &
+  server=$!
+  read -r -t 30 number <"$work/ready" || fail "a second Xvfb did not start"
+  export DISPLAY="localhost:$number"
+  start
+  id=$(window_of Velkor)
+  sleep 0.5
+  import -window "$id" "$work/shot.png"
+  expect_cube "$work/shot.png" 1
+  expect_said 1 "^Frames reach the window through SDL's window surface: .*\(MIT-SHM\)\$"
+  close_key Escape
+  expect_exit_zero 2
+  ;;
 input-storm)
   cp "$image" "$work/mad040.raw"
   start

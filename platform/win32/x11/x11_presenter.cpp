@@ -266,6 +266,14 @@ std::unique_ptr<Presenter> X11PresenterCreate(SDL_Window* window, std::string& r
   if (!refusal.empty()) return nullptr;
   OpcodesLearn(display);
   Failed();
+  // A server on another machine lists MIT-SHM but cannot reach this process's memory.
+  X11ShmImage trial;
+  if (!trial.Make(display, attributes.visual, 1, 1) || Failed()) {
+    trial.Release();
+    Failed();
+    refusal = "the X server cannot share this process's memory (MIT-SHM)";
+    return nullptr;
+  }
   return std::make_unique<X11Presenter>(display, info.info.x11.window, attributes,
                                         XRenderFindVisualFormat(display, attributes.visual));
 }
