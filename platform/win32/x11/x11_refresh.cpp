@@ -42,6 +42,10 @@ bool X11Refresh::Wait(unsigned count) {
   for (unsigned i = 0; i < count; ++i) {
     if (!NextWait()) return false;
   }
+  // After a frame that came late, the next refresh is close: the display would take both frames
+  // in one refresh, so the next one is waited for too.
+  if (std::chrono::steady_clock::now() - lastReturn_ < period_ / 2 && !NextWait()) return false;
+  lastReturn_ = std::chrono::steady_clock::now();
   return true;
 }
 

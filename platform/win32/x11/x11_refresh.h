@@ -31,9 +31,10 @@ class X11Refresh {
   int presentOpcode_ = 0;
   bool selected_ = false;
   uint32_t serial_ = 0;
-  uint64_t lastUst_ = 0;                     // microseconds, of the refresh seen last
-  uint64_t lastMsc_ = 0;                     // its count
-  std::chrono::microseconds period_{16667};  // between refreshes, as last seen
+  uint64_t lastUst_ = 0;                              // microseconds, of the refresh seen last
+  uint64_t lastMsc_ = 0;                              // its count
+  std::chrono::microseconds period_{16667};           // between refreshes, as last seen
+  std::chrono::steady_clock::time_point lastReturn_;  // from the wait before
 };
 
 }  // namespace win32sw
