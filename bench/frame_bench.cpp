@@ -10,13 +10,13 @@
 #include <memory>
 #include <vector>
 
-#include "platform/d3d8/device.h"
-#include "platform/d3d8/present_pacing.h"
-#include "platform/d3d8/primitive_draw.h"
-#include "platform/d3d8/simd_level.h"
-#include "platform/d3d8/vertex_format.h"
-#include "platform/d3d8/vertex_processing.h"
-#include "program_scene.h"
+#include "platform/d3d8/objects/software_device.h"
+#include "platform/d3d8/objects/present_pacing.h"
+#include "platform/d3d8/pipeline/primitive/primitive_draw.h"
+#include "platform/d3d8/pipeline/pixel/simd_level.h"
+#include "platform/d3d8/pipeline/vertex/vertex_format.h"
+#include "platform/d3d8/pipeline/vertex/vertex_processing.h"
+#include "support/program_scene.h"
 
 namespace {
 
