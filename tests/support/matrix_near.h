@@ -1,7 +1,7 @@
 // 4 by 4 matrices compared element by element: a Matrix4's or a D3DMATRIX's `m` against
 // values a test writes out.
-#ifndef VELKOR_TESTS_MATRIX_NEAR_H
-#define VELKOR_TESTS_MATRIX_NEAR_H
+#ifndef VELKOR_TESTS_SUPPORT_MATRIX_NEAR_H
+#define VELKOR_TESTS_SUPPORT_MATRIX_NEAR_H
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The program's cube scene drawn by a peer: Mesa's software rasterizer through legacy
 // fixed-function OpenGL on OSMesa, so the software device's speed has a yardstick measured on
 // the same machine in the same run.
-#ifndef VELKOR_BENCH_MESA_PEER_H
-#define VELKOR_BENCH_MESA_PEER_H
+#ifndef VELKOR_TESTS_SUPPORT_MESA_PEER_H
+#define VELKOR_TESTS_SUPPORT_MESA_PEER_H
 
 #include <cstdint>
 #include <vector>

@@ -1,8 +1,8 @@
 // The program's Direct3D 8 as test doubles: a scripted Direct3D object that hands out a
 // recording device, which hands out a vertex buffer and a texture of plain memory; and a grey
 // picture as the image file, in a scratch folder of the test's own.
-#ifndef VELKOR_TESTS_PROGRAM_DOUBLES_H
-#define VELKOR_TESTS_PROGRAM_DOUBLES_H
+#ifndef VELKOR_TESTS_SUPPORT_PROGRAM_DOUBLES_H
+#define VELKOR_TESTS_SUPPORT_PROGRAM_DOUBLES_H
 
 #include <fstream>
 #include <string>

@@ -1,8 +1,8 @@
 // The program's own scene for the rendering tests and the frame benchmark: SceneSetup, run as
 // the program runs it, with a test window in MainWindow and a picture of the caller's as the
 // image file, in a scratch folder.
-#ifndef VELKOR_TESTS_PROGRAM_SCENE_H
-#define VELKOR_TESTS_PROGRAM_SCENE_H
+#ifndef VELKOR_TESTS_SUPPORT_PROGRAM_SCENE_H
+#define VELKOR_TESTS_SUPPORT_PROGRAM_SCENE_H
 
 #include <vector>
 

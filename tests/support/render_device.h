@@ -1,7 +1,7 @@
 // A window with a windowed Direct3D 8 device drawing into it, and the back buffer read through
 // the Direct3D 8 API itself, so the same tests build for Windows and check its Direct3D 8 too.
-#ifndef VELKOR_TESTS_RENDER_DEVICE_H
-#define VELKOR_TESTS_RENDER_DEVICE_H
+#ifndef VELKOR_TESTS_SUPPORT_RENDER_DEVICE_H
+#define VELKOR_TESTS_SUPPORT_RENDER_DEVICE_H
 
 #include <gtest/gtest.h>
 

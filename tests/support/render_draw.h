@@ -1,6 +1,6 @@
 // Drawing for the rendering tests: vertices in a buffer of their own, one draw in one scene.
-#ifndef VELKOR_TESTS_RENDER_DRAW_H
-#define VELKOR_TESTS_RENDER_DRAW_H
+#ifndef VELKOR_TESTS_SUPPORT_RENDER_DRAW_H
+#define VELKOR_TESTS_SUPPORT_RENDER_DRAW_H
 
 #include <vector>
 

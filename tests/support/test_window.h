@@ -1,7 +1,7 @@
 // A window for a device to present into, hidden so that no test flashes it on the screen; by
 // default borderless, so that its client area is exactly the size asked for on every system.
-#ifndef VELKOR_TESTS_TEST_WINDOW_H
-#define VELKOR_TESTS_TEST_WINDOW_H
+#ifndef VELKOR_TESTS_SUPPORT_TEST_WINDOW_H
+#define VELKOR_TESTS_SUPPORT_TEST_WINDOW_H
 
 #include <windows.h>
 

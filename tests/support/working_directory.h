@@ -1,7 +1,7 @@
 // Runs a test in a fresh, empty directory of its own, where the program looks for its image
 // file, and returns to where it was afterwards.
-#ifndef VELKOR_TESTS_WORKING_DIRECTORY_H
-#define VELKOR_TESTS_WORKING_DIRECTORY_H
+#ifndef VELKOR_TESTS_SUPPORT_WORKING_DIRECTORY_H
+#define VELKOR_TESTS_SUPPORT_WORKING_DIRECTORY_H
 
 #include <filesystem>
 #include <random>

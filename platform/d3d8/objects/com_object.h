@@ -1,7 +1,7 @@
 // The reference count of a COM object that owns itself (the Direct3D object, the device): it
 // starts with the creator's one reference, and the last Release deletes the object.
-#ifndef VELKOR_PLATFORM_D3D8_COM_OBJECT_H
-#define VELKOR_PLATFORM_D3D8_COM_OBJECT_H
+#ifndef VELKOR_PLATFORM_D3D8_OBJECTS_COM_OBJECT_H
+#define VELKOR_PLATFORM_D3D8_OBJECTS_COM_OBJECT_H
 
 #include <d3d8.h>
 

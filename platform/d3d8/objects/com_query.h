@@ -1,7 +1,7 @@
 // QueryInterface for the device's objects: each answers for IUnknown and for the interfaces
 // it implements, all of which start at the same address here (single inheritance).
-#ifndef VELKOR_PLATFORM_D3D8_COM_QUERY_H
-#define VELKOR_PLATFORM_D3D8_COM_QUERY_H
+#ifndef VELKOR_PLATFORM_D3D8_OBJECTS_COM_QUERY_H
+#define VELKOR_PLATFORM_D3D8_OBJECTS_COM_QUERY_H
 
 #include <d3d8.h>
 

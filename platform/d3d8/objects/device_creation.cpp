@@ -56,16 +56,12 @@ Device::~Device() {
 
 void Device::TargetBuild() {
   BackBufferSurface& backBuffer = *backBuffers_.front();
-  target_ = RenderTarget();
-  target_.colour = backBuffer.Pixels();
-  target_.colourPitch = backBuffer.Pitch();
-  target_.width = backBuffer.Width();
-  target_.height = backBuffer.Height();
+  target_ = RenderTarget(backBuffer.Pixels(), backBuffer.Pitch(), backBuffer.Width(),
+                         backBuffer.Height());
   if (!depthBuffer_.empty()) {
-    target_.depth = depthBuffer_.data();
-    target_.depthPitch =
-        static_cast<INT>(target_.width * DepthBytesPerPixel(parameters_.AutoDepthStencilFormat));
-    target_.depthFormat = parameters_.AutoDepthStencilFormat;
+    const D3DFORMAT format = parameters_.AutoDepthStencilFormat;
+    target_.DepthAttach(depthBuffer_.data(),
+                        static_cast<INT>(backBuffer.Width() * DepthBytesPerPixel(format)), format);
   }
   backBuffer.TargetSet(&target_);
 }

@@ -45,7 +45,7 @@ HRESULT STDMETHODCALLTYPE Device::EndScene() {
 HRESULT STDMETHODCALLTYPE Device::Clear(DWORD count, const D3DRECT* rects, DWORD flags,
                                         D3DCOLOR colour, float z, DWORD) {
   if (flags == 0 || (flags & ~ClearFlags) != 0 || (flags & D3DCLEAR_STENCIL) ||
-      ((flags & D3DCLEAR_ZBUFFER) && (!target_.depth || !(z >= 0.0f && z <= 1.0f))) ||
+      ((flags & D3DCLEAR_ZBUFFER) && (!target_.HasDepth() || !(z >= 0.0f && z <= 1.0f))) ||
       backBuffers_.front()->Locked()) {
     return D3DERR_INVALIDCALL;
   }

@@ -3,8 +3,8 @@
 // the application holds keeps its device alive, while binding it to the device (SetTexture,
 // SetStreamSource) does not show in its count: the device keeps a binding of its own, so a
 // resource released by the application lives on until unbound.
-#ifndef VELKOR_PLATFORM_D3D8_DEVICE_RESOURCE_H
-#define VELKOR_PLATFORM_D3D8_DEVICE_RESOURCE_H
+#ifndef VELKOR_PLATFORM_D3D8_OBJECTS_DEVICE_RESOURCE_H
+#define VELKOR_PLATFORM_D3D8_OBJECTS_DEVICE_RESOURCE_H
 
 #include <d3d8.h>
 

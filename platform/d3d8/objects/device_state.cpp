@@ -58,8 +58,8 @@ HRESULT STDMETHODCALLTYPE Device::GetTransform(D3DTRANSFORMSTATETYPE state, D3DM
 // The viewport must lie within the render target.
 HRESULT STDMETHODCALLTYPE Device::SetViewport(const D3DVIEWPORT8* viewport) {
   if (!viewport || viewport->Width == 0 || viewport->Height == 0 ||
-      uint64_t{viewport->X} + viewport->Width > target_.width ||
-      uint64_t{viewport->Y} + viewport->Height > target_.height ||
+      uint64_t{viewport->X} + viewport->Width > target_.Width() ||
+      uint64_t{viewport->Y} + viewport->Height > target_.Height() ||
       !(viewport->MinZ >= 0.0f && viewport->MinZ <= 1.0f) ||
       !(viewport->MaxZ >= 0.0f && viewport->MaxZ <= 1.0f)) {
     return D3DERR_INVALIDCALL;

@@ -1,7 +1,7 @@
 // The Direct3D object: one adapter, the display the window stand-in reports, and the device
 // it creates.
-#ifndef VELKOR_PLATFORM_D3D8_DIRECT3D8_H
-#define VELKOR_PLATFORM_D3D8_DIRECT3D8_H
+#ifndef VELKOR_PLATFORM_D3D8_OBJECTS_DIRECT3D8_H
+#define VELKOR_PLATFORM_D3D8_OBJECTS_DIRECT3D8_H
 
 #include <d3d8.h>
 

@@ -1,8 +1,8 @@
 // The device: keeps the pipeline's state, owns the back buffers and the depth buffer, creates
 // resources, and hands clears and draws to the pipeline after checking them as the real
 // runtime does.
-#ifndef VELKOR_PLATFORM_D3D8_DEVICE_H
-#define VELKOR_PLATFORM_D3D8_DEVICE_H
+#ifndef VELKOR_PLATFORM_D3D8_OBJECTS_SOFTWARE_DEVICE_H
+#define VELKOR_PLATFORM_D3D8_OBJECTS_SOFTWARE_DEVICE_H
 
 #include <memory>
 #include <vector>

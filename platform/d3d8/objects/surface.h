@@ -2,8 +2,8 @@
 // device: its count starts at 0, references the application holds keep the device alive, and it
 // is destroyed with the device, not when its count returns to 0. It is always lockable, so the
 // application (and the tests) can read what was drawn.
-#ifndef VELKOR_PLATFORM_D3D8_SURFACE_H
-#define VELKOR_PLATFORM_D3D8_SURFACE_H
+#ifndef VELKOR_PLATFORM_D3D8_OBJECTS_SURFACE_H
+#define VELKOR_PLATFORM_D3D8_OBJECTS_SURFACE_H
 
 #include <vector>
 

@@ -1,6 +1,6 @@
 // Locking a rectangle of 32-bit pixels, shared by texture levels and the back buffer.
-#ifndef VELKOR_PLATFORM_D3D8_SURFACE_RECT_H
-#define VELKOR_PLATFORM_D3D8_SURFACE_RECT_H
+#ifndef VELKOR_PLATFORM_D3D8_OBJECTS_SURFACE_RECT_H
+#define VELKOR_PLATFORM_D3D8_OBJECTS_SURFACE_RECT_H
 
 #include <d3d8.h>
 

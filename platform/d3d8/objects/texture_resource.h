@@ -1,12 +1,12 @@
 // A 32-bit texture with its chain of mip levels, each locked on its own by the application and
 // read by the pipeline through its TextureData.
-#ifndef VELKOR_PLATFORM_D3D8_TEXTURE_H
-#define VELKOR_PLATFORM_D3D8_TEXTURE_H
+#ifndef VELKOR_PLATFORM_D3D8_OBJECTS_TEXTURE_RESOURCE_H
+#define VELKOR_PLATFORM_D3D8_OBJECTS_TEXTURE_RESOURCE_H
 
 #include <vector>
 
 #include "platform/d3d8/objects/device_resource.h"
-#include "platform/d3d8/pipeline/pipeline.h"
+#include "platform/d3d8/pipeline/pipeline_state.h"
 
 namespace d3d8sw {
 

@@ -1,7 +1,7 @@
 // A vertex buffer: bytes in memory, locked by range for the application and read whole by the
 // pipeline.
-#ifndef VELKOR_PLATFORM_D3D8_VERTEX_BUFFER_H
-#define VELKOR_PLATFORM_D3D8_VERTEX_BUFFER_H
+#ifndef VELKOR_PLATFORM_D3D8_OBJECTS_VERTEX_BUFFER_H
+#define VELKOR_PLATFORM_D3D8_OBJECTS_VERTEX_BUFFER_H
 
 #include <vector>
 

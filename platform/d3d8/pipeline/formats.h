@@ -1,6 +1,6 @@
 // The surface formats this device keeps: 32-bit colour and three depth formats.
-#ifndef VELKOR_PLATFORM_D3D8_FORMATS_H
-#define VELKOR_PLATFORM_D3D8_FORMATS_H
+#ifndef VELKOR_PLATFORM_D3D8_PIPELINE_FORMATS_H
+#define VELKOR_PLATFORM_D3D8_PIPELINE_FORMATS_H
 
 #include <d3d8.h>
 

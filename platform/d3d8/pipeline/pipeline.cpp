@@ -6,7 +6,6 @@
 #include "platform/d3d8/pipeline/pixel/depth.h"
 #include "platform/d3d8/pipeline/primitive/primitive_draw.h"
 #include "platform/d3d8/pipeline/state_defaults.h"
-#include "platform/d3d8/pipeline/target/target_clear.h"
 #include "platform/d3d8/pipeline/vertex/vertex_format.h"
 #include "platform/d3d8/pipeline/vertex/vertex_processing.h"
 
@@ -50,7 +49,7 @@ void PipelineDraw(const PipelineState& state, RenderTarget& target, PipelineScra
                   D3DPRIMITIVETYPE type, const BYTE* vertices, UINT stride, UINT startVertex,
                   UINT primitiveCount) {
   const uint64_t count = PrimitiveVertexCount(type, primitiveCount);
-  if (count == 0 || count > UINT_MAX || vertices == nullptr || target.colour == nullptr) return;
+  if (count == 0 || count > UINT_MAX || vertices == nullptr || !target.HasColour()) return;
   const VertexLayout layout = VertexLayoutFromFvf(state.vertexFormat);
   VerticesProcess(state, layout, vertices + static_cast<size_t>(startVertex) * stride, stride,
                   static_cast<UINT>(count), scratch.vertices);
@@ -60,26 +59,14 @@ void PipelineDraw(const PipelineState& state, RenderTarget& target, PipelineScra
 void PipelineClear(RenderTarget& target, const D3DRECT* rects, DWORD rectCount, DWORD flags,
                    D3DCOLOR colour, float z) {
   if (rects == nullptr) return;
-  TilesFitTarget(target);
-  if ((flags & D3DCLEAR_TARGET) && target.colour != nullptr) {
-    PlaneClear(target, ColourPlane(target), rects, rectCount, colour);
-  }
-  if ((flags & D3DCLEAR_ZBUFFER) && target.depth != nullptr) {
-    PlaneClear(target, DepthPlane(target), rects, rectCount, DepthInFormat(z, target.depthFormat));
-  }
+  TargetMemory(target).Clear(rects, rectCount, flags, colour,
+                             DepthInFormat(z, target.DepthFormat()));
 }
 
 void PipelineFinish(RenderTarget& target, TargetAccess access) {
-  TilesFitTarget(target);
-  if (target.colour != nullptr) PlaneFinish(target, ColourPlane(target), access);
-  if (target.depth != nullptr) PlaneFinish(target, DepthPlane(target), access);
+  TargetMemory(target).Finish(access);
 }
 
-RECT PipelineChangedTake(RenderTarget& target) {
-  TilesFitTarget(target);
-  const RECT changed = target.tiles.changed;
-  target.tiles.changed = {};
-  return changed;
-}
+RECT PipelineChangedTake(RenderTarget& target) { return TargetMemory(target).ChangedTake(); }
 
 }  // namespace d3d8sw

@@ -1,77 +1,23 @@
-// The contract between the software device's COM objects and its drawing pipeline: the
-// device keeps its state in a PipelineState and hands each draw, with the surfaces it draws
-// into and the room the pipeline works in, to PipelineDraw. The entry points below live in
-// pipeline.cpp; each stage has a file of its own, in the order a draw runs them: vertex_processing
-// (vertex_fetch, transform, lighting), primitive_draw (assembly, clipping, viewport, culling),
-// rasterizer, span_shader (interpolation, depth, texture_sampler with texel_addressing,
-// texture_stages, the write), and target_clear for the clears it defers per tile. The per-pixel
-// passes are written once in vector code (lane_vectors.h) and built for each processor level
-// (simd_level.h).
-#ifndef VELKOR_PLATFORM_D3D8_PIPELINE_H
-#define VELKOR_PLATFORM_D3D8_PIPELINE_H
+// The pipeline's entry points, what the device's COM objects call: each draw, with the state
+// and the target it draws into and the room the pipeline works in, goes to PipelineDraw, which
+// runs the stages in their rooms in order: vertex/ (fetch, transform, lighting), primitive/
+// (assembly, clipping, viewport, culling), pixel/ (rasterizer, then interpolation, depth test,
+// sampling and texture stages in vector code built per processor level) and target/ (the one door
+// to the target's memory, and the clears it defers per tile). The records they pass are in
+// pipeline_state.h.
+#ifndef VELKOR_PLATFORM_D3D8_PIPELINE_PIPELINE_H
+#define VELKOR_PLATFORM_D3D8_PIPELINE_PIPELINE_H
 
 #include <d3d8.h>
 
 #include <cstdint>
 #include <vector>
 
+#include "platform/d3d8/pipeline/pipeline_state.h"
 #include "platform/d3d8/pipeline/primitive/clip_vertex.h"
-#include "platform/d3d8/pipeline/target/target_tiles.h"
+#include "platform/d3d8/pipeline/target/target_memory.h"
 
 namespace d3d8sw {
-
-constexpr int MaxLights = 8;
-constexpr int TextureStageCount = 8;
-constexpr int RenderStateCount = 256;  // indexed by D3DRENDERSTATETYPE
-constexpr int StageStateCount = 29;    // indexed by D3DTEXTURESTAGESTATETYPE
-
-// One mip level of a 32-bit (A8R8G8B8 / X8R8G8B8) texture: texels 0xAARRGGBB, rows `pitch`
-// bytes apart. Each row ends in one texel more than `width`, a copy of its first, so that
-// sampling reads any texel together with its neighbour to the right, wrapping at the row's end,
-// as one 64-bit word.
-struct TextureLevel {
-  UINT width = 0;
-  UINT height = 0;
-  INT pitch = 0;
-  std::vector<uint32_t> texels;  // pitch / 4 * height elements
-};
-
-struct TextureData {
-  D3DFORMAT format = D3DFMT_A8R8G8B8;
-  std::vector<TextureLevel> levels;
-};
-
-struct LightSlot {
-  D3DLIGHT8 light = {};
-  bool defined = false;
-  bool enabled = false;
-};
-
-struct PipelineState {
-  D3DMATRIX world, view, projection;  // identity by default
-  D3DVIEWPORT8 viewport = {};
-  DWORD renderStates[RenderStateCount] = {};
-  DWORD stageStates[TextureStageCount][StageStateCount] = {};
-  const TextureData* textures[TextureStageCount] = {};
-  LightSlot lights[MaxLights];
-  D3DMATERIAL8 material = {};
-  DWORD vertexFormat = 0;  // the FVF given to SetVertexShader
-};
-
-// A surface the pipeline draws into. Colour is 32-bit 0xAARRGGBB; depth, when present, is
-// stored in its own format (D16: uint16_t, D24X8: low 24 bits of uint32_t, D32: uint32_t).
-struct RenderTarget {
-  uint32_t* colour = nullptr;
-  INT colourPitch = 0;  // bytes
-  UINT width = 0;
-  UINT height = 0;
-  void* depth = nullptr;
-  INT depthPitch = 0;  // bytes
-  D3DFORMAT depthFormat = D3DFMT_UNKNOWN;
-  // The pipeline's own bookkeeping of deferred clears. Keep one RenderTarget for the life of
-  // the surfaces it names and leave this member to the pipeline.
-  TargetTiles tiles;
-};
 
 // Memory the pipeline reuses from draw to draw, so that drawing allocates only when a draw needs
 // more than every one before it did. Keep one for the life of the device.
@@ -97,11 +43,6 @@ void PipelineDraw(const PipelineState& state, RenderTarget& target, PipelineScra
 // of the whole target is deferred: see PipelineFinish.
 void PipelineClear(RenderTarget& target, const D3DRECT* rects, DWORD rectCount, DWORD flags,
                    D3DCOLOR colour, float z);
-
-enum class TargetAccess {
-  Read,       // the caller only reads the memory (Present, a read-only lock)
-  ReadWrite,  // the caller may change it (any other lock)
-};
 
 // Brings the target's memory up to date by writing out deferred clears. Call it before anything
 // but the pipeline reads or writes the colour or depth memory.

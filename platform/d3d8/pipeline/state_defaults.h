@@ -1,8 +1,8 @@
 // The documented defaults of a device's render states and texture stage states.
-#ifndef VELKOR_PLATFORM_D3D8_STATE_DEFAULTS_H
-#define VELKOR_PLATFORM_D3D8_STATE_DEFAULTS_H
+#ifndef VELKOR_PLATFORM_D3D8_PIPELINE_STATE_DEFAULTS_H
+#define VELKOR_PLATFORM_D3D8_PIPELINE_STATE_DEFAULTS_H
 
-#include "platform/d3d8/pipeline/pipeline.h"
+#include "platform/d3d8/pipeline/pipeline_state.h"
 
 namespace d3d8sw {
 

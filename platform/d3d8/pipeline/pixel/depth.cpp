@@ -50,16 +50,14 @@ uint32_t DepthInFormat(float z, D3DFORMAT format) {
   }
 }
 
-void DepthTestChunk(const DepthSetup& setup, RenderTarget& target, PixelChunk& chunk) {
+void DepthTestChunk(const DepthSetup& setup, PixelChunk& chunk) {
   for (int s = 0; s < chunk.spanCount; ++s) {
     const ChunkSpan& span = chunk.spans[s];
-    BYTE* row =
-        static_cast<BYTE*>(target.depth) + static_cast<ptrdiff_t>(span.y) * target.depthPitch;
     if (setup.format == D3DFMT_D16) {
-      DepthTestSpan(setup, span, reinterpret_cast<uint16_t*>(row), chunk);
+      DepthTestSpan(setup, span, reinterpret_cast<uint16_t*>(span.depth), chunk);
     } else {
       // D24X8 keeps its unused top byte zero, so whole words compare like the 24 bits.
-      DepthTestSpan(setup, span, reinterpret_cast<uint32_t*>(row), chunk);
+      DepthTestSpan(setup, span, reinterpret_cast<uint32_t*>(span.depth), chunk);
     }
   }
 }

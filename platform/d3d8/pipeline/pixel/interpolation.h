@@ -1,7 +1,7 @@
 // Interpolation of a triangle's attributes at each pixel of a chunk: texture coordinates and
 // colours perspective-correct, depth linear on the screen as Direct3D has it.
-#ifndef VELKOR_PLATFORM_D3D8_INTERPOLATION_H
-#define VELKOR_PLATFORM_D3D8_INTERPOLATION_H
+#ifndef VELKOR_PLATFORM_D3D8_PIPELINE_PIXEL_INTERPOLATION_H
+#define VELKOR_PLATFORM_D3D8_PIPELINE_PIXEL_INTERPOLATION_H
 
 #include "platform/d3d8/pipeline/pixel/pixel_chunk.h"
 #include "platform/d3d8/pipeline/pixel/screen_vertex.h"

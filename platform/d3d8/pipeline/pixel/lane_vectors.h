@@ -1,8 +1,8 @@
 // Vectors for the per-pixel passes, in the vector extension GCC and Clang share. A pass is
 // written once for vectors of N 32-bit lanes and built with N the register width of each level
 // (simd_level.h): 4, 8 or 16 pixels a step.
-#ifndef VELKOR_PLATFORM_D3D8_LANE_VECTORS_H
-#define VELKOR_PLATFORM_D3D8_LANE_VECTORS_H
+#ifndef VELKOR_PLATFORM_D3D8_PIPELINE_PIXEL_LANE_VECTORS_H
+#define VELKOR_PLATFORM_D3D8_PIPELINE_PIXEL_LANE_VECTORS_H
 
 #include <cstdint>
 #include <cstring>

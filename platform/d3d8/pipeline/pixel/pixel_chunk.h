@@ -1,8 +1,10 @@
 // The unit the per-pixel passes work on: up to 256 pixels of one triangle, each pass running
 // over all of them before the next, so that every loop is a plain array loop in vector code and
 // the chunk's arrays stay in the first-level cache.
-#ifndef VELKOR_PLATFORM_D3D8_PIXEL_CHUNK_H
-#define VELKOR_PLATFORM_D3D8_PIXEL_CHUNK_H
+#ifndef VELKOR_PLATFORM_D3D8_PIPELINE_PIXEL_PIXEL_CHUNK_H
+#define VELKOR_PLATFORM_D3D8_PIPELINE_PIXEL_PIXEL_CHUNK_H
+
+#include <d3d8.h>
 
 #include <cstdint>
 
@@ -32,9 +34,12 @@ inline void PlanesFromColour(uint32_t colour, uint32_t planes[2]) {
 }
 
 // A run of a chunk's pixels that lie on one row: pixels first .. first + count - 1 of the
-// chunk are pixels x .. x + count - 1 of row y.
+// chunk are pixels x .. x + count - 1 of the row, whose colour and depth (null when the span is
+// not depth tested) the target handed out for the span.
 struct ChunkSpan {
-  int y, x, first, count;
+  uint32_t* colour;
+  BYTE* depth;
+  int x, first, count;
 };
 
 // Pixels of one triangle, from one or more of its spans.

@@ -116,7 +116,7 @@ SnappedTriangle TriangleSnap(const ScreenVertex& a, const ScreenVertex& b, const
 }
 
 void TriangleRasterize(const SnappedTriangle& snapped, const Scissor& scissor,
-                       const ShadingSetup& setup, RenderTarget& target) {
+                       const ShadingSetup& setup, TargetMemory& target) {
   if (snapped.winding == 0) return;
   SnappedTriangle t = snapped;
   if (t.winding < 0) {  // the edge tests below want the clockwise order

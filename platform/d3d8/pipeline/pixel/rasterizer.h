@@ -1,7 +1,7 @@
 // Triangle rasterization: vertices snapped to 1/256 pixel, pixel centres at integer
 // coordinates, the top-left fill rule decided exactly in integers, one span a row.
-#ifndef VELKOR_PLATFORM_D3D8_RASTERIZER_H
-#define VELKOR_PLATFORM_D3D8_RASTERIZER_H
+#ifndef VELKOR_PLATFORM_D3D8_PIPELINE_PIXEL_RASTERIZER_H
+#define VELKOR_PLATFORM_D3D8_PIPELINE_PIXEL_RASTERIZER_H
 
 #include <cstdint>
 
@@ -29,7 +29,7 @@ SnappedTriangle TriangleSnap(const ScreenVertex& a, const ScreenVertex& b, const
 
 // Shades every pixel whose centre the triangle covers (a triangle of no area covers none).
 void TriangleRasterize(const SnappedTriangle& triangle, const Scissor& scissor,
-                       const ShadingSetup& setup, RenderTarget& target);
+                       const ShadingSetup& setup, TargetMemory& target);
 
 }  // namespace d3d8sw
 

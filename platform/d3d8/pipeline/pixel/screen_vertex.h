@@ -1,7 +1,7 @@
 // A vertex after the viewport transform, with the attributes in the form that interpolates
 // linearly across the screen, and a triangle's attributes as planes.
-#ifndef VELKOR_PLATFORM_D3D8_SCREEN_VERTEX_H
-#define VELKOR_PLATFORM_D3D8_SCREEN_VERTEX_H
+#ifndef VELKOR_PLATFORM_D3D8_PIPELINE_PIXEL_SCREEN_VERTEX_H
+#define VELKOR_PLATFORM_D3D8_PIPELINE_PIXEL_SCREEN_VERTEX_H
 
 namespace d3d8sw {
 

@@ -1,8 +1,8 @@
 // The per-pixel passes are written once, in the vector extension GCC and Clang share, and built
 // for each level of x86-64 processor below; the widest level this processor runs is chosen once,
 // at start-up. Every level computes the same values lane for lane, so each draws the same pixels.
-#ifndef VELKOR_PLATFORM_D3D8_SIMD_LEVEL_H
-#define VELKOR_PLATFORM_D3D8_SIMD_LEVEL_H
+#ifndef VELKOR_PLATFORM_D3D8_PIPELINE_PIXEL_SIMD_LEVEL_H
+#define VELKOR_PLATFORM_D3D8_PIPELINE_PIXEL_SIMD_LEVEL_H
 
 namespace d3d8sw {
 

@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "platform/d3d8/pipeline/pixel/lane_vectors.h"
-#include "platform/d3d8/pipeline/target/target_clear.h"
 
 namespace d3d8sw {
 
@@ -47,15 +46,12 @@ D3D8SW_INLINE void ChunkPixels32Body(const PixelChunk& chunk, uint32_t* pixels) 
 
 D3D8SW_SIMD_ENTRY(void, ChunkPixels32, (const PixelChunk& chunk, uint32_t* pixels), (chunk, pixels))
 
-void ChunkWrite(const PixelChunk& chunk, bool depthTested, RenderTarget& target) {
+void ChunkWrite(const PixelChunk& chunk, bool depthTested) {
   alignas(64) uint32_t pixels[ChunkPixels];
   ChunkPixels32(chunk, pixels);
   for (int s = 0; s < chunk.spanCount; ++s) {
     const ChunkSpan& span = chunk.spans[s];
-    uint32_t* row =
-        reinterpret_cast<uint32_t*>(reinterpret_cast<BYTE*>(target.colour) +
-                                    static_cast<ptrdiff_t>(span.y) * target.colourPitch) +
-        span.x;
+    uint32_t* row = span.colour + span.x;
     if (!depthTested) {
       std::memcpy(row, pixels + span.first, 4 * span.count);
       continue;
@@ -98,7 +94,7 @@ void ChunkShade(ShadingQueue& queue) {
   }
   ChunkInterpolate(setup.interpolation, queue.planes, chunk);
   if (setup.depth.enabled) {
-    DepthTestChunk(setup.depth, queue.target, chunk);
+    DepthTestChunk(setup.depth, chunk);
     if (!AnyCovered(chunk)) return;
   }
   StagesBegin(setup.program, chunk);
@@ -110,7 +106,7 @@ void ChunkShade(ShadingQueue& queue) {
     StageApply(setup.program, s, chunk);
   }
   StagesEnd(setup.program, chunk);
-  ChunkWrite(chunk, setup.depth.enabled, queue.target);
+  ChunkWrite(chunk, setup.depth.enabled);
 }
 
 }  // namespace
@@ -125,10 +121,10 @@ ShadingSetup ShadingSetupBuild(const PipelineState& state, const RenderTarget& t
         setup.interpolation.texCoords || setup.samplers[s].texels != nullptr;
   }
   const DWORD* rs = state.renderStates;
-  setup.depth.enabled = rs[D3DRS_ZENABLE] != D3DZB_FALSE && target.depth != nullptr;
+  setup.depth.enabled = rs[D3DRS_ZENABLE] != D3DZB_FALSE && target.HasDepth();
   setup.depth.function = rs[D3DRS_ZFUNC];
   setup.depth.write = rs[D3DRS_ZWRITEENABLE] != FALSE;
-  setup.depth.format = target.depthFormat;
+  setup.depth.format = target.DepthFormat();
   setup.interpolation.diffuse = setup.program.usesDiffuse;
   setup.interpolation.diffuseAlpha = setup.program.usesDiffuseAlpha;
   setup.interpolation.specular = setup.program.usesSpecular;
@@ -137,11 +133,11 @@ ShadingSetup ShadingSetupBuild(const PipelineState& state, const RenderTarget& t
 }
 
 void ShadingQueueSpan(ShadingQueue& queue, int y, int x, int count) {
-  TilesPrepareSpan(queue.target, queue.setup.depth.enabled, y, x, x + count - 1);
+  const TargetRows rows = queue.target.SpanOpen(y, x, x + count - 1, queue.setup.depth.enabled);
   PixelChunk& chunk = queue.chunk;
   while (count > 0) {
     const int taken = std::min(count, ChunkPixels - chunk.count);
-    chunk.spans[chunk.spanCount++] = {y, x, chunk.count, taken};
+    chunk.spans[chunk.spanCount++] = {rows.colour, rows.depth, x, chunk.count, taken};
     PositionsFill(x, y, taken, chunk.x + chunk.count, chunk.y + chunk.count);
     chunk.count += taken;
     x += taken;

@@ -1,15 +1,16 @@
 // Shading of the pixels the rasterizer finds covered. Spans queue up in chunks of pixels, which
 // may run over several rows of a triangle; a full chunk goes through interpolation, the depth
 // test, the texture stages and the write into the target.
-#ifndef VELKOR_PLATFORM_D3D8_SPAN_SHADER_H
-#define VELKOR_PLATFORM_D3D8_SPAN_SHADER_H
+#ifndef VELKOR_PLATFORM_D3D8_PIPELINE_PIXEL_SPAN_SHADER_H
+#define VELKOR_PLATFORM_D3D8_PIPELINE_PIXEL_SPAN_SHADER_H
 
 #include "platform/d3d8/pipeline/pixel/depth.h"
 #include "platform/d3d8/pipeline/pixel/interpolation.h"
-#include "platform/d3d8/pipeline/pipeline.h"
+#include "platform/d3d8/pipeline/pipeline_state.h"
 #include "platform/d3d8/pipeline/pixel/screen_vertex.h"
 #include "platform/d3d8/pipeline/pixel/texture_sampler.h"
 #include "platform/d3d8/pipeline/pixel/texture_stages.h"
+#include "platform/d3d8/pipeline/target/target_memory.h"
 
 namespace d3d8sw {
 
@@ -26,7 +27,7 @@ ShadingSetup ShadingSetupBuild(const PipelineState& state, const RenderTarget& t
 struct ShadingQueue {
   const ShadingSetup& setup;
   const AttributePlanes& planes;
-  RenderTarget& target;
+  TargetMemory& target;
   PixelChunk chunk;
 };
 

@@ -1,8 +1,8 @@
 // Texel coordinates and the addressing modes: from a chunk's texture coordinates to texel
 // columns and rows inside the texture. Always inlined into the sampling passes, so that they
 // are built for each processor level with them.
-#ifndef VELKOR_PLATFORM_D3D8_TEXEL_ADDRESSING_H
-#define VELKOR_PLATFORM_D3D8_TEXEL_ADDRESSING_H
+#ifndef VELKOR_PLATFORM_D3D8_PIPELINE_PIXEL_TEXEL_ADDRESSING_H
+#define VELKOR_PLATFORM_D3D8_PIPELINE_PIXEL_TEXEL_ADDRESSING_H
 
 #include <cmath>
 

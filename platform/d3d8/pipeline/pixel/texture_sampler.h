@@ -1,10 +1,10 @@
 // Texture sampling: point and bilinear filters on the top level, with Direct3D's texel centres
 // (half-integer texel coordinates), and the wrap, mirror, clamp, border and mirror-once
 // addressing modes.
-#ifndef VELKOR_PLATFORM_D3D8_TEXTURE_SAMPLER_H
-#define VELKOR_PLATFORM_D3D8_TEXTURE_SAMPLER_H
+#ifndef VELKOR_PLATFORM_D3D8_PIPELINE_PIXEL_TEXTURE_SAMPLER_H
+#define VELKOR_PLATFORM_D3D8_PIPELINE_PIXEL_TEXTURE_SAMPLER_H
 
-#include "platform/d3d8/pipeline/pipeline.h"
+#include "platform/d3d8/pipeline/pipeline_state.h"
 #include "platform/d3d8/pipeline/pixel/pixel_chunk.h"
 
 namespace d3d8sw {

@@ -1,9 +1,9 @@
 // The texture stages: each combines two arguments (the texture, the diffuse colour, the
 // result so far, ...) with one operation, for colour and alpha separately, saturated.
-#ifndef VELKOR_PLATFORM_D3D8_TEXTURE_STAGES_H
-#define VELKOR_PLATFORM_D3D8_TEXTURE_STAGES_H
+#ifndef VELKOR_PLATFORM_D3D8_PIPELINE_PIXEL_TEXTURE_STAGES_H
+#define VELKOR_PLATFORM_D3D8_PIPELINE_PIXEL_TEXTURE_STAGES_H
 
-#include "platform/d3d8/pipeline/pipeline.h"
+#include "platform/d3d8/pipeline/pipeline_state.h"
 #include "platform/d3d8/pipeline/pixel/pixel_chunk.h"
 
 namespace d3d8sw {

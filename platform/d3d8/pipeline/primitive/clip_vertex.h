@@ -1,7 +1,7 @@
 // A vertex as vertex processing leaves it: its clip-space position and the attributes that
 // are interpolated across triangles.
-#ifndef VELKOR_PLATFORM_D3D8_CLIP_VERTEX_H
-#define VELKOR_PLATFORM_D3D8_CLIP_VERTEX_H
+#ifndef VELKOR_PLATFORM_D3D8_PIPELINE_PRIMITIVE_CLIP_VERTEX_H
+#define VELKOR_PLATFORM_D3D8_PIPELINE_PRIMITIVE_CLIP_VERTEX_H
 
 namespace d3d8sw {
 

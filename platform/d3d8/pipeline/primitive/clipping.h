@@ -1,8 +1,8 @@
 // Clipping of triangles in homogeneous clip space: near (0 <= z) and far (z <= w) as Direct3D
 // defines them, and x and y against a guard band wide enough that the rasterizer's fixed-point
 // coordinates never overflow; the rasterizer scissors to the viewport itself.
-#ifndef VELKOR_PLATFORM_D3D8_CLIPPING_H
-#define VELKOR_PLATFORM_D3D8_CLIPPING_H
+#ifndef VELKOR_PLATFORM_D3D8_PIPELINE_PRIMITIVE_CLIPPING_H
+#define VELKOR_PLATFORM_D3D8_PIPELINE_PRIMITIVE_CLIPPING_H
 
 #include <cstdint>
 

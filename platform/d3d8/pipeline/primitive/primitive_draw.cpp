@@ -4,7 +4,6 @@
 
 #include "platform/d3d8/pipeline/primitive/clipping.h"
 #include "platform/d3d8/pipeline/pixel/rasterizer.h"
-#include "platform/d3d8/pipeline/target/target_clear.h"
 #include "platform/d3d8/pipeline/primitive/viewport.h"
 
 namespace d3d8sw {
@@ -13,7 +12,7 @@ namespace {
 
 struct DrawContext {
   const PipelineState& state;
-  RenderTarget& target;
+  TargetMemory& target;
   ShadingSetup shading;
   GuardBand band;
   Scissor scissor;
@@ -27,10 +26,10 @@ Scissor ViewportScissor(const D3DVIEWPORT8& viewport, const RenderTarget& target
   const auto limit = [](DWORD start, DWORD size, UINT extent) {
     return static_cast<int>(std::min<uint64_t>(uint64_t{start} + size, extent));
   };
-  return {static_cast<int>(std::min<DWORD>(viewport.X, target.width)),
-          static_cast<int>(std::min<DWORD>(viewport.Y, target.height)),
-          limit(viewport.X, viewport.Width, target.width),
-          limit(viewport.Y, viewport.Height, target.height)};
+  return {static_cast<int>(std::min<DWORD>(viewport.X, target.Width())),
+          static_cast<int>(std::min<DWORD>(viewport.Y, target.Height())),
+          limit(viewport.X, viewport.Width, target.Width()),
+          limit(viewport.Y, viewport.Height, target.Height())};
 }
 
 void ScreenTriangleDraw(DrawContext& context, const ScreenVertex& a, const ScreenVertex& b,
@@ -94,9 +93,10 @@ void AssembledTriangleDraw(DrawContext& context, const ClipVertex& first, const 
 void PrimitivesDraw(const PipelineState& state, RenderTarget& target, D3DPRIMITIVETYPE type,
                     bool transformed, const ClipVertex* v, UINT primitiveCount) {
   const D3DVIEWPORT8& viewport = state.viewport;
+  TargetMemory memory(target);
   DrawContext context = {
       state,
-      target,
+      memory,
       ShadingSetupBuild(state, target),
       GuardBandForViewport(static_cast<float>(viewport.Width), static_cast<float>(viewport.Height)),
       ViewportScissor(viewport, target),
@@ -107,7 +107,6 @@ void PrimitivesDraw(const PipelineState& state, RenderTarget& target, D3DPRIMITI
       context.scissor.top >= context.scissor.bottom) {
     return;
   }
-  TilesFitTarget(target);
   for (UINT i = 0; i < primitiveCount; ++i) {
     switch (type) {
       case D3DPT_TRIANGLELIST:

@@ -1,10 +1,10 @@
 // From processed vertices to pixels: triangles assembled from lists, strips and fans, clipped,
 // projected through the viewport, culled and rasterized.
-#ifndef VELKOR_PLATFORM_D3D8_PRIMITIVE_DRAW_H
-#define VELKOR_PLATFORM_D3D8_PRIMITIVE_DRAW_H
+#ifndef VELKOR_PLATFORM_D3D8_PIPELINE_PRIMITIVE_PRIMITIVE_DRAW_H
+#define VELKOR_PLATFORM_D3D8_PIPELINE_PRIMITIVE_PRIMITIVE_DRAW_H
 
 #include "platform/d3d8/pipeline/primitive/clip_vertex.h"
-#include "platform/d3d8/pipeline/pipeline.h"
+#include "platform/d3d8/pipeline/pipeline_state.h"
 
 namespace d3d8sw {
 

@@ -1,6 +1,6 @@
 // The viewport transform and the cull test, which Direct3D decides by the winding on screen.
-#ifndef VELKOR_PLATFORM_D3D8_VIEWPORT_H
-#define VELKOR_PLATFORM_D3D8_VIEWPORT_H
+#ifndef VELKOR_PLATFORM_D3D8_PIPELINE_PRIMITIVE_VIEWPORT_H
+#define VELKOR_PLATFORM_D3D8_PIPELINE_PRIMITIVE_VIEWPORT_H
 
 #include <d3d8.h>
 

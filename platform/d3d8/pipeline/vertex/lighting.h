@@ -1,8 +1,8 @@
 // Per-vertex fixed-function lighting in camera space.
-#ifndef VELKOR_PLATFORM_D3D8_LIGHTING_H
-#define VELKOR_PLATFORM_D3D8_LIGHTING_H
+#ifndef VELKOR_PLATFORM_D3D8_PIPELINE_VERTEX_LIGHTING_H
+#define VELKOR_PLATFORM_D3D8_PIPELINE_VERTEX_LIGHTING_H
 
-#include "platform/d3d8/pipeline/pipeline.h"
+#include "platform/d3d8/pipeline/pipeline_state.h"
 #include "platform/d3d8/pipeline/vertex/vertex_fetch.h"
 
 namespace d3d8sw {

@@ -1,7 +1,7 @@
 // The fixed-function transforms: object space to camera space and to clip space, with row
 // vectors (v' = v * M).
-#ifndef VELKOR_PLATFORM_D3D8_TRANSFORM_H
-#define VELKOR_PLATFORM_D3D8_TRANSFORM_H
+#ifndef VELKOR_PLATFORM_D3D8_PIPELINE_VERTEX_TRANSFORM_H
+#define VELKOR_PLATFORM_D3D8_PIPELINE_VERTEX_TRANSFORM_H
 
 #include <d3d8.h>
 

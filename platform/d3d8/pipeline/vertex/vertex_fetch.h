@@ -1,6 +1,6 @@
 // Reading vertices out of a vertex buffer by the layout of their flexible vertex format.
-#ifndef VELKOR_PLATFORM_D3D8_VERTEX_FETCH_H
-#define VELKOR_PLATFORM_D3D8_VERTEX_FETCH_H
+#ifndef VELKOR_PLATFORM_D3D8_PIPELINE_VERTEX_VERTEX_FETCH_H
+#define VELKOR_PLATFORM_D3D8_PIPELINE_VERTEX_VERTEX_FETCH_H
 
 #include <d3d8.h>
 

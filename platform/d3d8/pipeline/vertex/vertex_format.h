@@ -1,8 +1,8 @@
 // The flexible vertex formats this device draws: a position (XYZ, or XYZRHW already
 // transformed to the screen), an optional normal (not with XYZRHW), diffuse and specular
 // colours, and up to eight sets of 2-D texture coordinates; and where each element sits.
-#ifndef VELKOR_PLATFORM_D3D8_VERTEX_FORMAT_H
-#define VELKOR_PLATFORM_D3D8_VERTEX_FORMAT_H
+#ifndef VELKOR_PLATFORM_D3D8_PIPELINE_VERTEX_VERTEX_FORMAT_H
+#define VELKOR_PLATFORM_D3D8_PIPELINE_VERTEX_VERTEX_FORMAT_H
 
 #include <d3d8.h>
 

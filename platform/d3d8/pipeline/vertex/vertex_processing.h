@@ -1,11 +1,11 @@
 // Vertex processing: each vertex fetched, transformed to clip space and lit, once a draw.
-#ifndef VELKOR_PLATFORM_D3D8_VERTEX_PROCESSING_H
-#define VELKOR_PLATFORM_D3D8_VERTEX_PROCESSING_H
+#ifndef VELKOR_PLATFORM_D3D8_PIPELINE_VERTEX_VERTEX_PROCESSING_H
+#define VELKOR_PLATFORM_D3D8_PIPELINE_VERTEX_VERTEX_PROCESSING_H
 
 #include <vector>
 
 #include "platform/d3d8/pipeline/primitive/clip_vertex.h"
-#include "platform/d3d8/pipeline/pipeline.h"
+#include "platform/d3d8/pipeline/pipeline_state.h"
 #include "platform/d3d8/pipeline/vertex/vertex_format.h"
 
 namespace d3d8sw {
