@@ -8,6 +8,8 @@
 
 #include <d3d8.h>
 
+#include "platform/d3d8/objects/device_child.h"
+
 namespace d3d8sw {
 
 // DEFAULT, MANAGED or SYSTEMMEM: the pools a vertex buffer may live in.
@@ -22,52 +24,26 @@ inline HRESULT OutOfMemoryFor(D3DPOOL pool) {
 }
 
 template <class Interface>
-class DeviceResource : public Interface {
+class DeviceResource : public DeviceChild<Interface> {
  public:
-  explicit DeviceResource(IDirect3DDevice8* device) : device_(device) { device_->AddRef(); }
-  virtual ~DeviceResource() = default;
-  DeviceResource(const DeviceResource&) = delete;
-  DeviceResource& operator=(const DeviceResource&) = delete;
-
-  // A resource the application let go of while it was bound comes back with a new hold on
-  // its device.
-  ULONG STDMETHODCALLTYPE AddRef() override {
-    if (references_ == 0) device_->AddRef();
-    return ++references_;
+  // The creator's reference, and with it a hold on the device.
+  explicit DeviceResource(IDirect3DDevice8* device) : DeviceChild<Interface>(device, 1) {
+    device->AddRef();
   }
-
-  ULONG STDMETHODCALLTYPE Release() override {
-    if (references_ == 0) return 0;
-    const ULONG left = --references_;
-    if (left == 0) {
-      // Releasing the device may destroy it, and it unbinds (and so may destroy) this object:
-      // nothing of this object is touched after that.
-      IDirect3DDevice8* device = device_;
-      if (bindings_ == 0) delete this;
-      device->Release();
-    }
-    return left;
-  }
-
-  HRESULT STDMETHODCALLTYPE GetDevice(IDirect3DDevice8** device) override {
-    if (!device) return D3DERR_INVALIDCALL;
-    device_->AddRef();
-    *device = device_;
-    return D3D_OK;
-  }
-
-  // Whether this object was created by `device`.
-  bool BelongsTo(const IDirect3DDevice8* device) const { return device_ == device; }
 
   // The device's own hold while the resource is bound to it.
   void Bind() { ++bindings_; }
   void Unbind() {
-    if (--bindings_ == 0 && references_ == 0) delete this;
+    if (--bindings_ == 0 && this->References() == 0) delete this;
   }
 
  private:
-  IDirect3DDevice8* device_;
-  ULONG references_ = 1;
+  // A resource the application let go of lives on while it is bound; once it is back in use,
+  // AddRef takes a new hold on its device.
+  void Unreferenced() override {
+    if (bindings_ == 0) delete this;
+  }
+
   ULONG bindings_ = 0;
 };
 

@@ -7,7 +7,7 @@ namespace d3d8sw {
 
 BackBufferSurface::BackBufferSurface(IDirect3DDevice8* device, UINT width, UINT height,
                                      D3DFORMAT format)
-    : device_(device),
+    : DeviceChild(device, 0),
       pixels_(static_cast<size_t>(width) * height, 0),
       width_(width),
       height_(height),
@@ -15,25 +15,6 @@ BackBufferSurface::BackBufferSurface(IDirect3DDevice8* device, UINT width, UINT 
 
 HRESULT STDMETHODCALLTYPE BackBufferSurface::QueryInterface(REFIID riid, void** object) {
   return InterfaceQuery(this, riid, object, {&IID_IUnknown, &IID_IDirect3DSurface8});
-}
-
-ULONG STDMETHODCALLTYPE BackBufferSurface::AddRef() {
-  if (references_ == 0) device_->AddRef();
-  return ++references_;
-}
-
-ULONG STDMETHODCALLTYPE BackBufferSurface::Release() {
-  if (references_ == 0) return 0;
-  const ULONG left = --references_;
-  if (left == 0) device_->Release();  // may destroy the device, and this surface with it
-  return left;
-}
-
-HRESULT STDMETHODCALLTYPE BackBufferSurface::GetDevice(IDirect3DDevice8** device) {
-  if (!device) return D3DERR_INVALIDCALL;
-  device_->AddRef();
-  *device = device_;
-  return D3D_OK;
 }
 
 HRESULT STDMETHODCALLTYPE BackBufferSurface::GetDesc(D3DSURFACE_DESC* desc) {

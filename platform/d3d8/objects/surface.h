@@ -7,20 +7,16 @@
 
 #include <vector>
 
+#include "platform/d3d8/objects/device_child.h"
 #include "platform/d3d8/pipeline/pipeline.h"
 
 namespace d3d8sw {
 
-class BackBufferSurface final : public IDirect3DSurface8 {
+class BackBufferSurface final : public DeviceChild<IDirect3DSurface8> {
  public:
   BackBufferSurface(IDirect3DDevice8* device, UINT width, UINT height, D3DFORMAT format);
-  BackBufferSurface(const BackBufferSurface&) = delete;
-  BackBufferSurface& operator=(const BackBufferSurface&) = delete;
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
-  HRESULT STDMETHODCALLTYPE GetDevice(IDirect3DDevice8** device) override;
   HRESULT STDMETHODCALLTYPE GetDesc(D3DSURFACE_DESC* desc) override;
   HRESULT STDMETHODCALLTYPE LockRect(D3DLOCKED_RECT* locked, const RECT* rect,
                                      DWORD flags) override;
@@ -40,13 +36,11 @@ class BackBufferSurface final : public IDirect3DSurface8 {
   void PixelsSwap(BackBufferSurface& other) { pixels_.swap(other.pixels_); }
 
  private:
-  IDirect3DDevice8* device_;
   std::vector<uint32_t> pixels_;
   UINT width_;
   UINT height_;
   D3DFORMAT format_;
   RenderTarget* target_ = nullptr;
-  ULONG references_ = 0;
   bool locked_ = false;
 };
 
