@@ -129,16 +129,27 @@ D3D8SW_INLINE void WeightsStore(const Ints<N>& s, const Ints<N>& t, int i,
   }
 }
 
+// The fixed-point texel coordinates of the pixels of a step from pixel i, less `shift`: half a
+// texel for a bilinear footprint, whose first texel lies up and to the left of the pixel.
+template <int N>
+struct StepCoordinates {
+  Ints<N> s, t;
+  D3D8SW_INLINE StepCoordinates(const SamplerSetup& sampler, const CoordinatePair& coordinates,
+                                int i, float shift)
+      : s(TexelCoordinates<N>(coordinates.u + i, coordinates.uOffset,
+                              static_cast<float>(sampler.width) * FractionOne, shift)),
+        t(TexelCoordinates<N>(coordinates.v + i, coordinates.vOffset,
+                              static_cast<float>(sampler.height) * FractionOne, shift)) {}
+};
+
+constexpr float BilinearShift = 0.5f * FractionOne;
+
 // The 2 by 2 footprint of each pixel (before addressing) and its bilinear weights.
 template <int N>
 D3D8SW_INLINE void BilinearFootprint(const SamplerSetup& sampler, const CoordinatePair& coordinates,
                                      int groups, Footprint& footprint, BilinearWeights& weights) {
-  const float width = static_cast<float>(sampler.width) * FractionOne;
-  const float height = static_cast<float>(sampler.height) * FractionOne;
-  const float shift = 0.5f * FractionOne;
   for (int i = 0; i < GroupPixels * groups; i += N) {
-    const Ints<N> s = TexelCoordinates<N>(coordinates.u + i, coordinates.uOffset, width, shift);
-    const Ints<N> t = TexelCoordinates<N>(coordinates.v + i, coordinates.vOffset, height, shift);
+    const auto [s, t] = StepCoordinates<N>(sampler, coordinates, i, BilinearShift);
     VectorStore(footprint.column[0] + i, s >> FractionBits);
     VectorStore(footprint.column[1] + i, (s >> FractionBits) + 1);
     VectorStore(footprint.row[0] + i, t >> FractionBits);
@@ -153,12 +164,8 @@ D3D8SW_INLINE void BilinearFootprint(const SamplerSetup& sampler, const Coordina
 template <int N>
 D3D8SW_INLINE void WrappedFootprint(const SamplerSetup& sampler, const CoordinatePair& coordinates,
                                     int groups, TexelIndices& indices, BilinearWeights& weights) {
-  const float width = static_cast<float>(sampler.width) * FractionOne;
-  const float height = static_cast<float>(sampler.height) * FractionOne;
-  const float shift = 0.5f * FractionOne;
   for (int i = 0; i < GroupPixels * groups; i += N) {
-    const Ints<N> s = TexelCoordinates<N>(coordinates.u + i, coordinates.uOffset, width, shift);
-    const Ints<N> t = TexelCoordinates<N>(coordinates.v + i, coordinates.vOffset, height, shift);
+    const auto [s, t] = StepCoordinates<N>(sampler, coordinates, i, BilinearShift);
     const Ints<N> column = (s >> FractionBits) & (sampler.width - 1);
     const Ints<N> row = (t >> FractionBits) & (sampler.height - 1);
     VectorStore(indices.at[0][0] + i, row * sampler.pitch + column);
@@ -170,11 +177,8 @@ D3D8SW_INLINE void WrappedFootprint(const SamplerSetup& sampler, const Coordinat
 template <int N>
 D3D8SW_INLINE void PointFootprint(const SamplerSetup& sampler, const CoordinatePair& coordinates,
                                   int groups, Footprint& footprint) {
-  const float width = static_cast<float>(sampler.width) * FractionOne;
-  const float height = static_cast<float>(sampler.height) * FractionOne;
   for (int i = 0; i < GroupPixels * groups; i += N) {
-    const Ints<N> s = TexelCoordinates<N>(coordinates.u + i, coordinates.uOffset, width, 0.0f);
-    const Ints<N> t = TexelCoordinates<N>(coordinates.v + i, coordinates.vOffset, height, 0.0f);
+    const auto [s, t] = StepCoordinates<N>(sampler, coordinates, i, 0.0f);
     VectorStore(footprint.column[0] + i, s >> FractionBits);
     VectorStore(footprint.row[0] + i, t >> FractionBits);
   }

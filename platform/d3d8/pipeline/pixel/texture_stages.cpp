@@ -50,35 +50,36 @@ void UnsupportedOperationReport(DWORD op) {
                static_cast<unsigned>(op));
 }
 
-// The colour an argument names, with its modifiers applied in `scratch` when it has any.
-D3D8SW_INLINE const ChunkColour& ArgColour(const StageProgram& program, DWORD arg, int stage,
-                                           const PixelChunk& chunk, ChunkColour& scratch) {
-  const int count = GroupPixels * GroupCount(chunk.count);
-  const ChunkColour* source;
+// The colour an argument selects, before its modifiers; the texture factor is spread over
+// `scratch`.
+D3D8SW_INLINE const ChunkColour* ArgSource(const StageProgram& program, DWORD arg, int stage,
+                                           const PixelChunk& chunk, int count,
+                                           ChunkColour& scratch) {
   switch (arg & D3DTA_SELECTMASK) {
     case D3DTA_DIFFUSE:
-      source = &chunk.diffuse;
-      break;
+      return &chunk.diffuse;
     case D3DTA_CURRENT:
       // On the first stage the result so far is the diffuse colour.
-      source = stage == 0 ? &chunk.diffuse : &chunk.current;
-      break;
+      return stage == 0 ? &chunk.diffuse : &chunk.current;
     case D3DTA_TEXTURE:
-      source = &chunk.texture;
-      break;
+      return &chunk.texture;
     case D3DTA_SPECULAR:
-      source = &chunk.specular;
-      break;
+      return &chunk.specular;
     case D3DTA_TFACTOR:
       for (int p = 0; p < 2; ++p) {
         for (int i = 0; i < count; ++i) scratch[p][i] = program.factor[p];
       }
-      source = &scratch;
-      break;
+      return &scratch;
     default:  // D3DTA_TEMP needs D3DTSS_RESULTARG, which the device leaves at CURRENT
-      source = &chunk.current;
-      break;
+      return &chunk.current;
   }
+}
+
+// The colour an argument names, with its modifiers applied in `scratch` when it has any.
+D3D8SW_INLINE const ChunkColour& ArgColour(const StageProgram& program, DWORD arg, int stage,
+                                           const PixelChunk& chunk, ChunkColour& scratch) {
+  const int count = GroupPixels * GroupCount(chunk.count);
+  const ChunkColour* source = ArgSource(program, arg, stage, chunk, count, scratch);
   if (arg & D3DTA_ALPHAREPLICATE) {
     for (int i = 0; i < count; ++i) {
       const uint32_t alpha = (*source)[1][i] >> 16;
