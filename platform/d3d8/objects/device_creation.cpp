@@ -1,3 +1,5 @@
+// The device's creation and end, the render target it builds over its back buffer, and the
+// objects it creates or hands out.
 #include "platform/d3d8/objects/software_device.h"
 
 #include <new>

@@ -37,13 +37,13 @@ class Device final : public ComObject<IDirect3DDevice8> {
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
   HRESULT STDMETHODCALLTYPE GetDirect3D(IDirect3D8** direct3d) override;
 
-  // Presentation (present.cpp)
+  // Presentation (device_present.cpp) and the back buffers (device_creation.cpp)
   HRESULT STDMETHODCALLTYPE Present(const RECT* sourceRect, const RECT* destRect,
                                     HWND destWindowOverride, const RGNDATA* dirtyRegion) override;
   HRESULT STDMETHODCALLTYPE GetBackBuffer(UINT index, D3DBACKBUFFER_TYPE type,
                                           IDirect3DSurface8** backBuffer) override;
 
-  // Resources
+  // Resources (device_creation.cpp, as are creation, QueryInterface and GetDirect3D)
   HRESULT STDMETHODCALLTYPE CreateTexture(UINT width, UINT height, UINT levels, DWORD usage,
                                           D3DFORMAT format, D3DPOOL pool,
                                           IDirect3DTexture8** texture) override;
