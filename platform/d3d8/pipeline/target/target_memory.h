@@ -1,7 +1,8 @@
-// The one door to a target's memory. Clears are deferred per tile: a clear of the whole target
-// only marks tiles, and a tile is filled when drawing first touches it or when something outside
-// the pipeline needs the memory. So nothing may reach the memory but through here: drawing gets
-// a row only after the tiles under its span are filled, and readers only after Finish.
+// The pipeline's one door to a target's memory. Clears are deferred per tile: a clear of the
+// whole target only marks tiles, and a tile is filled when drawing first touches it or when
+// something outside the pipeline needs the memory. So the stages reach the memory only through
+// here, and get a row only once the tiles under their span are filled. The surfaces that own the
+// memory have it filled (PipelineFinish, which calls Finish) before they show or lend it.
 #ifndef VELKOR_PLATFORM_D3D8_PIPELINE_TARGET_TARGET_MEMORY_H
 #define VELKOR_PLATFORM_D3D8_PIPELINE_TARGET_TARGET_MEMORY_H
 
@@ -28,8 +29,6 @@ class TargetMemory {
   // Sizes the tile records to the target; a target they did not fit is taken as holding
   // anything.
   explicit TargetMemory(RenderTarget& target);
-
-  const RenderTarget& Target() const { return target_; }
 
   // Readies pixels x0..x1 (inclusive) of row y of the colour plane, and of the depth plane when
   // `depth`, for drawing: fills the tiles there that wait for a clear and marks them written.
