@@ -10,13 +10,13 @@
 #include <memory>
 #include <vector>
 
-#include "platform/d3d8/device.h"
-#include "platform/d3d8/present_pacing.h"
-#include "platform/d3d8/primitive_draw.h"
-#include "platform/d3d8/simd_level.h"
-#include "platform/d3d8/vertex_format.h"
-#include "platform/d3d8/vertex_processing.h"
-#include "program_scene.h"
+#include "platform/d3d8/objects/software_device.h"
+#include "platform/d3d8/objects/present_pacing.h"
+#include "platform/d3d8/pipeline/primitive/primitive_draw.h"
+#include "platform/d3d8/pipeline/pixel/simd_level.h"
+#include "platform/d3d8/pipeline/vertex/vertex_format.h"
+#include "platform/d3d8/pipeline/vertex/vertex_processing.h"
+#include "support/program_scene.h"
 
 namespace {
 
@@ -98,13 +98,21 @@ size_t PixelsDrawnOver(const d3d8sw::DrawInputs& inputs, const d3d8sw::PipelineS
   const D3DRECT whole = ViewportRect(state.viewport);
   d3d8sw::PipelineClear(inputs.target, &whole, 1, D3DCLEAR_TARGET, key, 1.0f);
   TrianglesDraw(inputs, state, Processed(inputs, state));
-  d3d8sw::PipelineFinish(inputs.target, d3d8sw::TargetAccess::Read);
+  // Read as the program would, through a lock of the back buffer the target draws into.
+  IDirect3DSurface8* backBuffer = nullptr;
+  D3DLOCKED_RECT locked = {};
+  if (FAILED(Device->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &backBuffer))) return 0;
   size_t changed = 0;
-  for (UINT y = 0; y < inputs.target.height; ++y) {
-    const uint32_t* row = reinterpret_cast<const uint32_t*>(
-        reinterpret_cast<const BYTE*>(inputs.target.colour) + y * inputs.target.colourPitch);
-    changed += inputs.target.width - std::count(row, row + inputs.target.width, key);
+  if (SUCCEEDED(backBuffer->LockRect(&locked, nullptr, D3DLOCK_READONLY))) {
+    const UINT width = inputs.target.Width();
+    for (UINT y = 0; y < inputs.target.Height(); ++y) {
+      const uint32_t* row = reinterpret_cast<const uint32_t*>(
+          static_cast<const BYTE*>(locked.pBits) + y * locked.Pitch);
+      changed += width - std::count(row, row + width, key);
+    }
+    backBuffer->UnlockRect();
   }
+  backBuffer->Release();
   return changed;
 }
 

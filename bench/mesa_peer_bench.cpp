@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "mesa_peer.h"
+#include "support/mesa_peer.h"
 
 namespace {
 

@@ -1,0 +1,77 @@
+// What DrawPrimitive refuses before anything is drawn: above all, reading past the vertex
+// buffer. Windows' runtime leaves most of these undefined, so they are built for our device only.
+#include <gtest/gtest.h>
+
+#include "support/render_device.h"
+
+namespace {
+
+struct Vertex {
+  float x, y, z;
+  D3DCOLOR diffuse;
+};
+constexpr DWORD VertexFormat = D3DFVF_XYZ | D3DFVF_DIFFUSE;
+
+class DrawChecksTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_NE(render.device, nullptr);
+    const Vertex triangles[6] = {};
+    buffer = render.VertexBufferWith(triangles, sizeof triangles, VertexFormat);
+    ASSERT_NE(buffer, nullptr);
+    ASSERT_EQ(render->SetStreamSource(0, buffer, sizeof(Vertex)), D3D_OK);
+    ASSERT_EQ(render->SetVertexShader(VertexFormat), D3D_OK);
+    ASSERT_EQ(render->BeginScene(), D3D_OK);
+  }
+
+  void TearDown() override {
+    if (buffer) buffer->Release();
+  }
+
+  RenderDevice render{8, 8};
+  IDirect3DVertexBuffer8* buffer = nullptr;
+};
+
+TEST_F(DrawChecksTest, DrawsOnlyVerticesWithinTheBuffer) {
+  EXPECT_EQ(render->DrawPrimitive(D3DPT_TRIANGLELIST, 0, 2), D3D_OK);
+  EXPECT_EQ(render->DrawPrimitive(D3DPT_TRIANGLELIST, 1, 2), D3DERR_INVALIDCALL);
+  EXPECT_EQ(render->DrawPrimitive(D3DPT_TRIANGLELIST, 0, 3), D3DERR_INVALIDCALL);
+  EXPECT_EQ(render->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 4), D3D_OK);
+  EXPECT_EQ(render->DrawPrimitive(D3DPT_TRIANGLEFAN, 1, 4), D3DERR_INVALIDCALL);
+  EXPECT_EQ(render->DrawPrimitive(D3DPT_TRIANGLELIST, 0xFFFFFFFF, 0x7FFFFFFF), D3DERR_INVALIDCALL);
+  EXPECT_EQ(render->DrawPrimitive(D3DPT_TRIANGLELIST, 0, 0), D3D_OK);
+  EXPECT_EQ(render->DrawPrimitive(D3DPRIMITIVETYPE(7), 0, 1), D3DERR_INVALIDCALL);
+  // Triangles only: points and lines are refused, not dropped.
+  EXPECT_EQ(render->DrawPrimitive(D3DPT_POINTLIST, 0, 1), D3DERR_INVALIDCALL);
+  EXPECT_EQ(render->DrawPrimitive(D3DPT_LINELIST, 0, 1), D3DERR_INVALIDCALL);
+}
+
+TEST_F(DrawChecksTest, RefusesAStrideShorterThanTheVertex) {
+  ASSERT_EQ(render->SetStreamSource(0, buffer, sizeof(Vertex) - 4), D3D_OK);
+  EXPECT_EQ(render->DrawPrimitive(D3DPT_TRIANGLELIST, 0, 1), D3DERR_INVALIDCALL);
+}
+
+TEST_F(DrawChecksTest, RefusesALockedBufferNoBufferAndNoScene) {
+  BYTE* data = nullptr;
+  ASSERT_EQ(buffer->Lock(0, 0, &data, 0), D3D_OK);
+  EXPECT_EQ(render->DrawPrimitive(D3DPT_TRIANGLELIST, 0, 1), D3DERR_INVALIDCALL);
+  ASSERT_EQ(buffer->Unlock(), D3D_OK);
+  EXPECT_EQ(render->DrawPrimitive(D3DPT_TRIANGLELIST, 0, 1), D3D_OK);
+  ASSERT_EQ(render->EndScene(), D3D_OK);
+  EXPECT_EQ(render->DrawPrimitive(D3DPT_TRIANGLELIST, 0, 1), D3DERR_INVALIDCALL);
+  ASSERT_EQ(render->BeginScene(), D3D_OK);
+  ASSERT_EQ(render->SetStreamSource(0, nullptr, 0), D3D_OK);
+  EXPECT_EQ(render->DrawPrimitive(D3DPT_TRIANGLELIST, 0, 1), D3DERR_INVALIDCALL);
+}
+
+// Formats the pipeline cannot draw are refused when set, not dropped silently when drawn.
+TEST_F(DrawChecksTest, RefusesVertexFormatsItCannotDraw) {
+  EXPECT_EQ(render->SetVertexShader(D3DFVF_XYZ | D3DFVF_PSIZE), D3DERR_INVALIDCALL);
+  EXPECT_EQ(render->SetVertexShader(D3DFVF_XYZRHW | D3DFVF_NORMAL), D3DERR_INVALIDCALL);
+  EXPECT_EQ(render->SetVertexShader(D3DFVF_NORMAL), D3DERR_INVALIDCALL);
+  DWORD fvf = 0;
+  ASSERT_EQ(render->GetVertexShader(&fvf), D3D_OK);
+  EXPECT_EQ(fvf, VertexFormat);
+}
+
+}  // namespace

@@ -1,0 +1,282 @@
+// Texture sampling and the texture stages: texel centres at half-integer texel coordinates,
+// the bilinear average halfway between texels, wrapping at the edges, and saturation.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "support/render_draw.h"
+
+namespace {
+
+constexpr UINT Size = 8;
+
+class TextureTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_NE(render.device, nullptr);
+    render->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
+    render->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
+    render->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
+  }
+
+  void TearDown() override {
+    render->SetTexture(0, nullptr);
+    if (texture) texture->Release();
+  }
+
+  // A texture of `width` by `height` texels, row by row, bound to stage 0.
+  void TextureUse(UINT width, UINT height, const std::vector<D3DCOLOR>& texels) {
+    ASSERT_EQ(
+        render->CreateTexture(width, height, 1, 0, D3DFMT_X8R8G8B8, D3DPOOL_MANAGED, &texture),
+        D3D_OK);
+    D3DLOCKED_RECT locked = {};
+    ASSERT_EQ(texture->LockRect(0, &locked, nullptr, 0), D3D_OK);
+    for (UINT y = 0; y < height; ++y) {
+      std::memcpy(static_cast<BYTE*>(locked.pBits) + static_cast<ptrdiff_t>(y) * locked.Pitch,
+                  &texels[y * width], width * sizeof(D3DCOLOR));
+    }
+    texture->UnlockRect(0);
+    render->SetTexture(0, texture);
+  }
+
+  void FilterUse(DWORD filter) {
+    render->SetTextureStageState(0, D3DTSS_MINFILTER, filter);
+    render->SetTextureStageState(0, D3DTSS_MAGFILTER, filter);
+  }
+
+  void AddressingUse(DWORD mode) {
+    render->SetTextureStageState(0, D3DTSS_ADDRESSU, mode);
+    render->SetTextureStageState(0, D3DTSS_ADDRESSV, mode);
+  }
+
+  // The whole back buffer as one quad: pixel centre x has u = u0 + (u1 - u0) (x + 0.5) / Size,
+  // so u0 = 0, u1 = 1 puts each pixel centre on its own texel centre of a Size-wide texture.
+  BackBufferImage QuadDraw(float u0, float u1, float v0, float v1, D3DCOLOR diffuse = 0xFFFFFFFF) {
+    const float e = -0.5f, f = Size - 0.5f;
+    BackBufferClear(render, 0);
+    TransformedVerticesDraw(render, D3DPT_TRIANGLESTRIP,
+                            {{e, e, 0.5f, 1.0f, diffuse, u0, v0},
+                             {f, e, 0.5f, 1.0f, diffuse, u1, v0},
+                             {e, f, 0.5f, 1.0f, diffuse, u0, v1},
+                             {f, f, 0.5f, 1.0f, diffuse, u1, v1}});
+    return render.BackBufferRead();
+  }
+
+  RenderDevice render{Size, Size};
+  IDirect3DTexture8* texture = nullptr;
+};
+
+std::vector<D3DCOLOR> Distinct(UINT count) {
+  std::vector<D3DCOLOR> texels;
+  for (UINT i = 0; i < count; ++i) texels.push_back(D3DCOLOR_XRGB(i * 16, 255 - i * 8, i * 3));
+  return texels;
+}
+
+TEST_F(TextureTest, EachTexelCentreSamplesExactlyThatTexelWithEitherFilter) {
+  const std::vector<D3DCOLOR> texels = Distinct(Size * Size);
+  TextureUse(Size, Size, texels);
+  for (DWORD filter : {D3DTEXF_POINT, D3DTEXF_LINEAR}) {
+    FilterUse(filter);
+    const BackBufferImage image = QuadDraw(0, 1, 0, 1);
+    ASSERT_EQ(image.width, Size);
+    for (UINT y = 0; y < Size; ++y) {
+      for (UINT x = 0; x < Size; ++x) {
+        EXPECT_TRUE(ColourNear(image.At(x, y), texels[y * Size + x], 0))
+            << "pixel " << x << ", " << y << " filter " << filter;
+      }
+    }
+  }
+}
+
+TEST_F(TextureTest, HalfwayBetweenTwoTexelsBilinearGivesTheirAverage) {
+  const D3DCOLOR left = D3DCOLOR_XRGB(200, 0, 100), right = D3DCOLOR_XRGB(0, 100, 250);
+  FilterUse(D3DTEXF_LINEAR);
+  // u = 0.5 on a 2-texel row is texel coordinate 1.0: half of texel 0 (centre 0.5), half of
+  // texel 1 (centre 1.5). The second row is the same, so v does not matter.
+  TextureUse(2, 2, {left, right, left, right});
+  EXPECT_TRUE(
+      ColourNear(QuadDraw(0.5f, 0.5f, 0.3f, 0.3f).At(3, 3), D3DCOLOR_XRGB(100, 50, 175), 1));
+  // A quarter of the way, 3:1.
+  EXPECT_TRUE(
+      ColourNear(QuadDraw(0.375f, 0.375f, 0.3f, 0.3f).At(3, 3), D3DCOLOR_XRGB(150, 25, 138), 1));
+}
+
+TEST_F(TextureTest, WrapBlendsTheLastTexelWithTheFirstAndClampDoesNot) {
+  const D3DCOLOR first = D3DCOLOR_XRGB(255, 0, 0), middle = D3DCOLOR_XRGB(0, 255, 0),
+                 last = D3DCOLOR_XRGB(0, 0, 255);
+  FilterUse(D3DTEXF_LINEAR);
+  // Four texels (a power of two) and three, which the device samples another way.
+  for (const std::vector<D3DCOLOR>& row : {std::vector<D3DCOLOR>{first, middle, middle, last},
+                                           std::vector<D3DCOLOR>{first, middle, last}}) {
+    const UINT width = static_cast<UINT>(row.size());
+    std::vector<D3DCOLOR> texels = row;
+    texels.insert(texels.end(), row.begin(), row.end());
+    if (texture) texture->Release();
+    texture = nullptr;
+    TextureUse(width, 2, texels);
+    // u = 1 is the right edge of the last texel: half of it, half of what lies beyond.
+    AddressingUse(D3DTADDRESS_WRAP);
+    EXPECT_TRUE(ColourNear(QuadDraw(1, 1, 0.25f, 0.25f).At(2, 2), D3DCOLOR_XRGB(128, 0, 128), 1))
+        << width << " texels, wrap at u = 1";
+    EXPECT_TRUE(ColourNear(QuadDraw(0, 0, 0.25f, 0.25f).At(2, 2), D3DCOLOR_XRGB(128, 0, 128), 1))
+        << width << " texels, wrap at u = 0";
+    AddressingUse(D3DTADDRESS_CLAMP);
+    EXPECT_TRUE(ColourNear(QuadDraw(1, 1, 0.25f, 0.25f).At(2, 2), last, 1)) << width << " clamp";
+    EXPECT_TRUE(ColourNear(QuadDraw(0, 0, 0.25f, 0.25f).At(2, 2), first, 1)) << width << " clamp";
+    // Point sampling at u = 1 with wrap is the first texel again.
+    FilterUse(D3DTEXF_POINT);
+    AddressingUse(D3DTADDRESS_WRAP);
+    EXPECT_TRUE(ColourNear(QuadDraw(1, 1, 0.25f, 0.25f).At(2, 2), first, 0)) << width;
+    FilterUse(D3DTEXF_LINEAR);
+  }
+}
+
+// A texture written again wraps onto what was written last.
+TEST_F(TextureTest, WrapFollowsTheFirstTexelsWrittenAgain) {
+  const D3DCOLOR black = D3DCOLOR_XRGB(0, 0, 0), red = D3DCOLOR_XRGB(255, 0, 0);
+  FilterUse(D3DTEXF_LINEAR);
+  AddressingUse(D3DTADDRESS_WRAP);
+  TextureUse(4, 1, {black, black, black, black});
+  D3DLOCKED_RECT locked = {};
+  ASSERT_EQ(texture->LockRect(0, &locked, nullptr, 0), D3D_OK);
+  *static_cast<DWORD*>(locked.pBits) = red;
+  ASSERT_EQ(texture->UnlockRect(0), D3D_OK);
+  // u = 1: half the last texel, half the first.
+  EXPECT_TRUE(ColourNear(QuadDraw(1, 1, 0.5f, 0.5f).At(2, 2), D3DCOLOR_XRGB(128, 0, 0), 1));
+}
+
+TEST_F(TextureTest, AwayFromTheEdgesEveryAddressingModeSamplesAlike) {
+  std::vector<D3DCOLOR> texels;
+  for (UINT i = 0; i < 16 * 16; ++i) texels.push_back(i * 2654435761u & 0xFFFFFF);
+  TextureUse(16, 16, texels);
+  FilterUse(D3DTEXF_LINEAR);
+  // A slanted, magnified view of the texture's middle, where no mode has anything to do.
+  auto draw = [&](DWORD mode) {
+    AddressingUse(mode);
+    BackBufferClear(render, 0);
+    TransformedVerticesDraw(render, D3DPT_TRIANGLESTRIP,
+                            {{-0.5f, -0.5f, 0.5f, 1.0f, 0xFFFFFFFF, 0.2f, 0.3f},
+                             {7.5f, -0.5f, 0.5f, 1.0f, 0xFFFFFFFF, 0.7f, 0.25f},
+                             {-0.5f, 7.5f, 0.5f, 1.0f, 0xFFFFFFFF, 0.25f, 0.8f},
+                             {7.5f, 7.5f, 0.5f, 1.0f, 0xFFFFFFFF, 0.75f, 0.75f}});
+    return render.BackBufferRead().pixels;
+  };
+  const std::vector<D3DCOLOR> wrapped = draw(D3DTADDRESS_WRAP);
+  ASSERT_EQ(wrapped.size(), Size * Size);
+  // Filtering may round differently in the last bit, with a mode's texel addresses worked
+  // out another way (Wine's are).
+  for (DWORD mode : {D3DTADDRESS_CLAMP, D3DTADDRESS_MIRROR}) {
+    const std::vector<D3DCOLOR> other = draw(mode);
+    ASSERT_EQ(other.size(), wrapped.size());
+    for (size_t i = 0; i < other.size(); ++i) {
+      EXPECT_TRUE(ColourNear(other[i], wrapped[i], 1)) << "mode " << mode << ", pixel " << i;
+    }
+  }
+}
+
+TEST_F(TextureTest, ArgumentsCanTakeTheAlphaOrTheComplementOfAColour) {
+  const D3DCOLOR diffuse = D3DCOLOR_ARGB(0x40, 0xFF, 0x80, 0x00);
+  render->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
+  render->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_DIFFUSE | D3DTA_ALPHAREPLICATE);
+  EXPECT_TRUE(
+      ColourNear(QuadDraw(0, 1, 0, 1, diffuse).At(4, 4), D3DCOLOR_XRGB(0x40, 0x40, 0x40), 1));
+  render->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_CURRENT | D3DTA_COMPLEMENT);
+  EXPECT_TRUE(
+      ColourNear(QuadDraw(0, 1, 0, 1, diffuse).At(4, 4), D3DCOLOR_XRGB(0x00, 0x7F, 0xFF), 1));
+  // The first stage's alpha, taken from the diffuse colour, read by the second as colour.
+  render->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_DIFFUSE);
+  render->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_SELECTARG1);
+  render->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_DIFFUSE);
+  render->SetTextureStageState(1, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
+  render->SetTextureStageState(1, D3DTSS_COLORARG1, D3DTA_CURRENT | D3DTA_ALPHAREPLICATE);
+  render->SetTextureStageState(1, D3DTSS_ALPHAOP, D3DTOP_SELECTARG1);
+  render->SetTextureStageState(1, D3DTSS_ALPHAARG1, D3DTA_CURRENT);
+  EXPECT_TRUE(
+      ColourNear(QuadDraw(0, 1, 0, 1, diffuse).At(4, 4), D3DCOLOR_XRGB(0x40, 0x40, 0x40), 1));
+  render->SetTextureStageState(1, D3DTSS_COLOROP, D3DTOP_DISABLE);
+  render->SetTextureStageState(1, D3DTSS_ALPHAOP, D3DTOP_DISABLE);
+}
+
+TEST_F(TextureTest, MagnifiedAndMinifiedSurfacesUseTheirOwnFilters) {
+  render->SetTextureStageState(0, D3DTSS_MINFILTER, D3DTEXF_POINT);
+  render->SetTextureStageState(0, D3DTSS_MAGFILTER, D3DTEXF_LINEAR);
+  const D3DCOLOR left = 0x00C80000, right = 0x000000C8;
+  std::vector<D3DCOLOR> texels;
+  // Texels alternate: even ones left, odd ones right.
+  for (UINT i = 0; i < 32 * 2; ++i) texels.push_back(i % 2 == 0 ? left : right);
+  TextureUse(32, 2, texels);
+  // Two texels (15 and 16) across the whole target: magnified, so the pixels either side of
+  // the seam blend them, 5:3 and 3:5.
+  const BackBufferImage magnified = QuadDraw(0.46875f, 0.53125f, 0.25f, 0.25f);
+  ASSERT_EQ(magnified.width, Size);
+  EXPECT_TRUE(ColourNear(magnified.At(3, 0), D3DCOLOR_XRGB(75, 0, 125), 1));
+  EXPECT_TRUE(ColourNear(magnified.At(4, 0), D3DCOLOR_XRGB(125, 0, 75), 1));
+  // Thirty-two texels across eight pixels: minified, so pixel x takes texel 4x + 2 alone, where
+  // a bilinear filter would have blended it half and half with texel 4x + 1.
+  const BackBufferImage minified = QuadDraw(0, 1, 0.25f, 0.25f);
+  ASSERT_EQ(minified.width, Size);
+  for (UINT x = 0; x < Size; ++x) {
+    EXPECT_EQ(minified.At(x, 0) & 0xFFFFFF, left) << "pixel " << x;
+  }
+}
+
+TEST_F(TextureTest, MirrorReflectsTheTextureInEveryOtherRepeat) {
+  const std::vector<D3DCOLOR> row = Distinct(Size);
+  std::vector<D3DCOLOR> texels = row;
+  texels.insert(texels.end(), row.begin(), row.end());
+  TextureUse(Size, 2, texels);
+  FilterUse(D3DTEXF_POINT);
+  AddressingUse(D3DTADDRESS_MIRROR);
+  // u from 1 to 2 runs through the texture backwards.
+  const BackBufferImage image = QuadDraw(1, 2, 0.25f, 0.25f);
+  ASSERT_EQ(image.width, Size);
+  for (UINT x = 0; x < Size; ++x) {
+    EXPECT_TRUE(ColourNear(image.At(x, 0), row[Size - 1 - x], 0)) << "pixel " << x;
+  }
+}
+
+TEST_F(TextureTest, Modulate4XMultipliesByFourAndSaturates) {
+  TextureUse(2, 2, std::vector<D3DCOLOR>(4, D3DCOLOR_XRGB(0xC0, 0x40, 0x00)));
+  render->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE4X);
+  render->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
+  // Red: 0.75 x 0.5 x 4 = 1.5, saturated to 1; green: 0.25 x 0.125 x 4 = 0.125; blue: 0.
+  const BackBufferImage image = QuadDraw(0, 1, 0, 1, D3DCOLOR_XRGB(0x80, 0x20, 0xFF));
+  ASSERT_EQ(image.width, Size);
+  EXPECT_TRUE(ColourNear(image.At(4, 4), D3DCOLOR_XRGB(0xFF, 0x20, 0x00), 1));
+}
+
+TEST_F(TextureTest, StagesCombineTheirArgumentsAndDisableEndsTheCascade) {
+  TextureUse(2, 2, std::vector<D3DCOLOR>(4, D3DCOLOR_XRGB(0x80, 0x40, 0x20)));
+  const D3DCOLOR diffuse = D3DCOLOR_XRGB(0x40, 0xFF, 0x10);
+  const struct {
+    DWORD op;
+    D3DCOLOR expected;
+  } cases[] = {
+      {D3DTOP_SELECTARG1, D3DCOLOR_XRGB(0x80, 0x40, 0x20)},
+      {D3DTOP_SELECTARG2, diffuse},
+      {D3DTOP_MODULATE, D3DCOLOR_XRGB(0x20, 0x40, 0x02)},
+      {D3DTOP_MODULATE2X, D3DCOLOR_XRGB(0x40, 0x80, 0x04)},
+      {D3DTOP_ADD, D3DCOLOR_XRGB(0xC0, 0xFF, 0x30)},
+      // Stage 0 disabled: the diffuse colour as it is.
+      {D3DTOP_DISABLE, diffuse},
+  };
+  render->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_CURRENT);  // the diffuse on stage 0
+  for (const auto& c : cases) {
+    render->SetTextureStageState(0, D3DTSS_COLOROP, c.op);
+    EXPECT_TRUE(ColourNear(QuadDraw(0, 1, 0, 1, diffuse).At(4, 4), c.expected, 1)) << "op " << c.op;
+  }
+  // A second stage adding the texture again to the first stage's result.
+  render->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
+  render->SetTextureStageState(1, D3DTSS_COLOROP, D3DTOP_ADD);
+  render->SetTextureStageState(1, D3DTSS_COLORARG1, D3DTA_CURRENT);
+  render->SetTextureStageState(1, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
+  render->SetTextureStageState(1, D3DTSS_ALPHAOP, D3DTOP_SELECTARG1);
+  render->SetTextureStageState(1, D3DTSS_ALPHAARG1, D3DTA_CURRENT);
+  EXPECT_TRUE(
+      ColourNear(QuadDraw(0, 1, 0, 1, diffuse).At(4, 4), D3DCOLOR_XRGB(0xC0, 0xFF, 0x30), 1));
+  render->SetTextureStageState(1, D3DTSS_COLOROP, D3DTOP_DISABLE);
+  render->SetTextureStageState(1, D3DTSS_ALPHAOP, D3DTOP_DISABLE);
+}
+
+}  // namespace
