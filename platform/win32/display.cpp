@@ -42,15 +42,6 @@ bool DisplayModeQuery(DisplayModeInfo& mode) {
   return true;
 }
 
-bool WindowClientSize(HWND handle, UINT& width, UINT& height) {
-  const Window* window = WindowFind(handle);
-  if (!window) return false;
-  const RECT client = WindowClientRect(*window);
-  width = static_cast<UINT>(client.right);
-  height = static_cast<UINT>(client.bottom);
-  return true;
-}
-
 bool WindowFullScreen(HWND handle, UINT width, UINT height) {
   Window* window = WindowFind(handle);
   if (!window) return false;

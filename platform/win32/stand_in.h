@@ -1,5 +1,5 @@
 // What the software Direct3D 8 device needs from the Windows stand-in beyond the Windows
-// interface itself: the display's mode, a window's client size, and a way to show pixels.
+// interface itself: the display's mode, a way to show pixels and to wait for the display's refresh.
 #ifndef VELKOR_PLATFORM_WIN32_STAND_IN_H
 #define VELKOR_PLATFORM_WIN32_STAND_IN_H
 
@@ -21,9 +21,6 @@ struct DisplayModeInfo {
 
 // False when no display can be opened (the reason has been written to standard error once).
 bool DisplayModeQuery(DisplayModeInfo& mode);
-
-// The client area's current size; false when `window` is not a live window.
-bool WindowClientSize(HWND window, UINT& width, UINT& height);
 
 // Shows a 32-bit 0x00RRGGBB buffer (`pitch` bytes between rows) in the window's client area,
 // stretched to it when the sizes differ (by the display server where it can). Draws nothing into a

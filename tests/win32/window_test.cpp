@@ -102,10 +102,10 @@ uint32_t Shown(HWND window, int x, int y) {
 
 TEST_F(WindowTest, PresentingShowsTheFrameStretchedOverTheClientArea) {
   HWND window = RecordingWindowCreate(VelkorStyle | WS_VISIBLE);
-  UINT width = 0, height = 0;
-  ASSERT_TRUE(win32sw::WindowClientSize(window, width, height));
-  EXPECT_EQ(width, 624u);
-  EXPECT_EQ(height, 441u);
+  RECT client;
+  ASSERT_TRUE(GetClientRect(window, &client));
+  EXPECT_EQ(client.right, 624);
+  EXPECT_EQ(client.bottom, 441);
 
   // Two by two, with padding at the end of each row; the top byte is not part of the colour.
   const uint32_t frame[] = {0xFFFF0000, 0x0000FF00, 0xDEADBEEF,  //
@@ -174,8 +174,8 @@ TEST_F(WindowTest, PresentingRefusesADeadWindowAndARowPitchTooShort) {
   EXPECT_FALSE(win32sw::WindowPresent(window, frame, 2, 2, 4));
   DestroyWindow(window);
   EXPECT_FALSE(win32sw::WindowPresent(window, frame, 2, 2, 8));
-  UINT width, height;
-  EXPECT_FALSE(win32sw::WindowClientSize(window, width, height));
+  RECT client;
+  EXPECT_FALSE(GetClientRect(window, &client));
 }
 
 // A frame of the program's client size, one colour all over.
@@ -249,14 +249,11 @@ TEST_F(WindowTest, AWindowThatMayNotHoldTheFrameBeforeTakesAllOfIt) {
 TEST_F(WindowTest, FullScreenCoversTheDisplay) {
   HWND window = RecordingWindowCreate(VelkorStyle | WS_VISIBLE);
   ASSERT_TRUE(win32sw::WindowFullScreen(window, 800, 600));
-  UINT width = 0, height = 0;
-  win32sw::WindowClientSize(window, width, height);
   // The dummy display has only its own mode, so the window covers that.
-  EXPECT_EQ(width, 1024u);
-  EXPECT_EQ(height, 768u);
   RECT client;
-  GetClientRect(window, &client);
+  ASSERT_TRUE(GetClientRect(window, &client));
   EXPECT_EQ(client.right, 1024);
+  EXPECT_EQ(client.bottom, 768);
 }
 
 }  // namespace

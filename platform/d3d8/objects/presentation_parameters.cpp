@@ -37,11 +37,10 @@ bool FullScreenValid(const D3DPRESENT_PARAMETERS& parameters,
 HRESULT PresentationParametersComplete(D3DPRESENT_PARAMETERS& parameters, HWND focusWindow,
                                        const win32sw::DisplayModeInfo& display, HWND& window) {
   window = parameters.hDeviceWindow ? parameters.hDeviceWindow : focusWindow;
-  UINT clientWidth = 0;
-  UINT clientHeight = 0;
-  if (!window || !win32sw::WindowClientSize(window, clientWidth, clientHeight)) {
-    return D3DERR_INVALIDCALL;
-  }
+  RECT client;
+  if (!window || !GetClientRect(window, &client)) return D3DERR_INVALIDCALL;
+  const UINT clientWidth = static_cast<UINT>(client.right);
+  const UINT clientHeight = static_cast<UINT>(client.bottom);
   if (parameters.SwapEffect < D3DSWAPEFFECT_DISCARD ||
       parameters.SwapEffect > D3DSWAPEFFECT_COPY_VSYNC ||
       parameters.BackBufferCount > MaxBackBuffers ||
