@@ -9,7 +9,7 @@ include(GNUInstallDirs)
 
 set(VELKOR_APP_ID org.velkor.Velkor)
 set(VELKOR_SUMMARY "lit, textured cube spinning in a window")
-set(VELKOR_MAINTAINER "Seed 0302b3d3 maintainers <maintainers@users.noreply.c-seed-0302b3d3.example>"
+set(VELKOR_MAINTAINER "The Velkor developers <developers@velkor.example.org>"
     CACHE STRING "Maintainer named in the Debian package")
 set(VELKOR_PACKAGING_SOURCE ${PROJECT_SOURCE_DIR}/packaging)
 set(VELKOR_PACKAGING_BINARY ${PROJECT_BINARY_DIR}/packaging)
