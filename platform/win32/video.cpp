@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/win32/window.h"
 #include "platform/win32/x11/x11_display.h"
 
 namespace win32sw {
@@ -99,6 +100,8 @@ bool VideoStart(const char* windowClass) {
 bool VideoOnScreen() { return VideoStart() && !OffScreen(); }
 
 void VideoStop() {
+  // What the presenters hold lives on SDL's connection to the display: it goes first.
+  for (const auto& window : WindowsLive()) window->presenter.reset();
   if (!X11TakenAway()) SDL_Quit();
   State = VideoState::NotTried;
 }

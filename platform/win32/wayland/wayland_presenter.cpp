@@ -6,6 +6,7 @@
 #include <cstring>
 #include <utility>
 
+#include "platform/win32/painting.h"
 #include "platform/win32/wayland/wayland_queue.h"
 #include "platform/win32/wayland/wayland_refresh.h"
 #include "platform/win32/wayland/wayland_shm_buffer.h"
@@ -14,9 +15,6 @@
 namespace win32sw {
 
 namespace {
-
-// How long the compositor may keep both buffers before a frame is given up.
-constexpr std::chrono::milliseconds BufferWait{100};
 
 // The compositor's services the presenter binds for itself, on its own queue.
 struct Globals {
@@ -82,11 +80,12 @@ class WaylandPresenter final : public Presenter {
       return Refused("no buffer in memory shared with the compositor");
     }
     const RECT all{0, 0, static_cast<LONG>(frame.width), static_cast<LONG>(frame.height)};
-    const RECT damage = changed && !surfaceStale_ ? *changed : all;
-    // Each buffer lacks what changed since it was last filled.
-    for (auto& buffer : buffers_) buffer.StaleAdd(damage);
-    WaylandShmBuffer* buffer = BufferFree();
-    if (!buffer) return Refused("the compositor keeps hold of both buffers");
+    const RECT change = changed && !surfaceStale_ ? *changed : all;
+    surfaceStale_ = false;
+    // Each buffer lacks what changed since it was last filled, the surface what changed since
+    // a buffer was last attached.
+    for (auto& buffer : buffers_) buffer.StaleAdd(change);
+    damage_ = RectUnion(damage_, change);
     if (clientWidth != clientWidth_ || clientHeight != clientHeight_) {
       // The window's size is in the compositor's logical units: on an output of scale 2 the
       // frame covers twice as many of its pixels, as a window of that size should.
@@ -94,20 +93,17 @@ class WaylandPresenter final : public Presenter {
       clientWidth_ = clientWidth;
       clientHeight_ = clientHeight;
     }
-    wl_surface_attach(surface_, buffer->Fill(frame), 0, 0);
-    if (damage.left < damage.right && damage.top < damage.bottom) {
-      if (damageInBuffer_) {
-        wl_surface_damage_buffer(surface_, damage.left, damage.top, damage.right - damage.left,
-                                 damage.bottom - damage.top);
-      } else {
-        wl_surface_damage(surface_, 0, 0, INT32_MAX, INT32_MAX);
-      }
+    // While the compositor holds both buffers (one shown, one kept for a resize it is
+    // carrying out, say), the frame waits for the next present; the commit still carries the
+    // window's new size and SDL's answers to the compositor.
+    if (WaylandShmBuffer* buffer = BufferFree()) {
+      wl_surface_attach(surface_, buffer->Fill(frame), 0, 0);
+      DamageSend();
     }
     refresh_.Ask();
     wl_surface_commit(surface_);
     // A failure shows when the connection is next read.
     wl_display_flush(queue_->Display());
-    surfaceStale_ = false;
     return true;
   }
 
@@ -138,11 +134,20 @@ class WaylandPresenter final : public Presenter {
 
   // A buffer the compositor has let go of, the one filled last where it can: it lacks least.
   WaylandShmBuffer* BufferFree() {
-    const auto free = [this] { return !buffers_[last_].Busy() || !buffers_[1 - last_].Busy(); };
     queue_->DispatchArrived();
-    if (!free() && !queue_->WaitFor(free, BufferWait)) return nullptr;
     if (buffers_[last_].Busy()) last_ = 1 - last_;
-    return &buffers_[last_];
+    return buffers_[last_].Busy() ? nullptr : &buffers_[last_];
+  }
+
+  void DamageSend() {
+    if (RectEmpty(damage_)) return;
+    if (damageInBuffer_) {
+      wl_surface_damage_buffer(surface_, damage_.left, damage_.top, damage_.right - damage_.left,
+                               damage_.bottom - damage_.top);
+    } else {
+      wl_surface_damage(surface_, 0, 0, INT32_MAX, INT32_MAX);
+    }
+    damage_ = RECT{};
   }
 
   std::unique_ptr<WaylandQueue> queue_;
@@ -155,6 +160,7 @@ class WaylandPresenter final : public Presenter {
   int last_ = 0;                            // the buffer filled last
   int clientWidth_ = 0, clientHeight_ = 0;  // the viewport's destination
   bool surfaceStale_ = true;                // the compositor does not hold the frame before
+  RECT damage_{};                           // what changed since a buffer was last attached
   std::string failure_;
 };
 

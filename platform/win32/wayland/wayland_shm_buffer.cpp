@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/win32/painting.h"
+
 namespace win32sw {
 
 namespace {
@@ -57,19 +59,13 @@ void WaylandShmBuffer::Release() {
 void WaylandShmBuffer::StaleAdd(const RECT& rect) {
   const RECT within{std::max<LONG>(rect.left, 0), std::max<LONG>(rect.top, 0),
                     std::min<LONG>(rect.right, width_), std::min<LONG>(rect.bottom, height_)};
-  if (within.left >= within.right || within.top >= within.bottom) return;
-  if (stale_.left >= stale_.right || stale_.top >= stale_.bottom) {
-    stale_ = within;
-    return;
-  }
-  stale_ = RECT{std::min(stale_.left, within.left), std::min(stale_.top, within.top),
-                std::max(stale_.right, within.right), std::max(stale_.bottom, within.bottom)};
+  stale_ = RectUnion(stale_, within);
 }
 
 wl_buffer* WaylandShmBuffer::Fill(const FrameView& frame) {
   const size_t stride = size_t{width_} * BytesPerPixel;
   const size_t rowBytes = static_cast<size_t>(stale_.right - stale_.left) * BytesPerPixel;
-  for (LONG y = stale_.top; y < stale_.bottom && rowBytes > 0; ++y) {
+  for (LONG y = stale_.top; y < stale_.bottom && !RectEmpty(stale_); ++y) {
     const auto* from =
         reinterpret_cast<const char*>(frame.pixels) + y * frame.pitch + stale_.left * BytesPerPixel;
     std::memcpy(static_cast<char*>(pixels_) + y * stride + stale_.left * BytesPerPixel, from,
