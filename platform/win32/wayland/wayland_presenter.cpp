@@ -56,9 +56,10 @@ Globals GlobalsBind(WaylandQueue& queue) {
 
 class WaylandPresenter final : public Presenter {
  public:
-  WaylandPresenter(std::unique_ptr<WaylandQueue> queue, wl_surface* surface, const Globals& globals,
-                   int refreshRate)
-      : queue_(std::move(queue)),
+  WaylandPresenter(SDL_Window* window, std::unique_ptr<WaylandQueue> queue, wl_surface* surface,
+                   const Globals& globals, int refreshRate)
+      : window_(window),
+        queue_(std::move(queue)),
         surface_(queue_->Wrap(surface)),
         globals_(globals),
         viewport_(wp_viewporter_get_viewport(globals.viewporter, surface)),
@@ -76,6 +77,9 @@ class WaylandPresenter final : public Presenter {
 
   bool Present(const FrameView& frame, const RECT* changed, int clientWidth,
                int clientHeight) override {
+    // SDL gives a hidden window's surface back its role when it is shown again, which a
+    // surface holding a buffer may not take: nothing is attached meanwhile.
+    if (SDL_GetWindowFlags(window_) & SDL_WINDOW_HIDDEN) return true;
     if (!buffers_[0].Holds(frame.width, frame.height) && !BuffersMake(frame.width, frame.height)) {
       return Refused("no buffer in memory shared with the compositor");
     }
@@ -150,6 +154,7 @@ class WaylandPresenter final : public Presenter {
     damage_ = RECT{};
   }
 
+  SDL_Window* window_;
   std::unique_ptr<WaylandQueue> queue_;
   wl_surface* surface_;  // SDL's surface, its requests' objects on our queue
   Globals globals_;
@@ -185,7 +190,7 @@ std::unique_ptr<Presenter> WaylandPresenterCreate(SDL_Window* window, std::strin
     refusal = "the compositor cannot scale a window's picture (no wp_viewporter)";
   } else {
     wl_surface* surface = info.info.wl.surface;
-    return std::make_unique<WaylandPresenter>(std::move(queue), surface, globals,
+    return std::make_unique<WaylandPresenter>(window, std::move(queue), surface, globals,
                                               RefreshRateOf(window));
   }
   GlobalsRelease(globals);
