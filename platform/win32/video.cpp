@@ -100,9 +100,11 @@ bool VideoStart(const char* windowClass) {
 bool VideoOnScreen() { return VideoStart() && !OffScreen(); }
 
 void VideoStop() {
-  // What the presenters hold lives on SDL's connection to the display: it goes first.
-  for (const auto& window : WindowsLive()) window->presenter.reset();
-  if (!X11TakenAway()) SDL_Quit();
+  if (!X11TakenAway()) {
+    // What the presenters hold lives on SDL's connection to the display: it goes first.
+    for (const auto& window : WindowsLive()) window->presenter.reset();
+    SDL_Quit();
+  }
   State = VideoState::NotTried;
 }
 
