@@ -189,6 +189,10 @@ std::unique_ptr<Presenter> WaylandPresenterCreate(SDL_Window* window, std::strin
   } else if (!globals.viewporter) {
     refusal = "the compositor cannot scale a window's picture (no wp_viewporter)";
   } else {
+    // SDL loads OpenGL, and with it the GL driver, for every window it makes on Wayland, in
+    // case the window is drawn with it; frames go through shared memory here, so OpenGL is let
+    // go at once. SDL lets go of nothing twice.
+    if (SDL_GetWindowFlags(window) & SDL_WINDOW_OPENGL) SDL_GL_UnloadLibrary();
     wl_surface* surface = info.info.wl.surface;
     return std::make_unique<WaylandPresenter>(window, std::move(queue), surface, globals,
                                               RefreshRateOf(window));
