@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Checks of a program run the end-to-end scripts share (sourced). They expect `fail MESSAGE`,
 # the program's process id in `pid`, and its standard error in "$work/stderr".
 
