@@ -12,7 +12,6 @@
 #include "platform/win32/painting.h"
 #include "platform/win32/sdl_events.h"
 #include "platform/win32/window.h"
-#include "platform/win32/x11/x11_display.h"
 
 namespace win32sw {
 
@@ -93,7 +92,7 @@ void WindowsGoneDestroy() {
   for (bool destroyed = true; destroyed;) {
     destroyed = false;
     for (const auto& window : WindowsLive()) {
-      if (!window->destroying && X11WindowGone(*window)) {
+      if (!window->destroying && WindowGone(*window)) {
         DestroyWindow(WindowHandle(*window));
         destroyed = true;
         break;

@@ -4,12 +4,22 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "platform/win32/window.h"
 
 namespace win32sw {
 
 inline bool RectEmpty(const RECT& rect) {
   return rect.right <= rect.left || rect.bottom <= rect.top;
+}
+
+// The smallest rectangle holding both.
+inline RECT RectUnion(const RECT& a, const RECT& b) {
+  if (RectEmpty(a)) return b;
+  if (RectEmpty(b)) return a;
+  return RECT{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+              std::max(a.bottom, b.bottom)};
 }
 
 // Adds `rect` (null: the whole client area) to the invalid region. Hidden and minimised

@@ -8,6 +8,7 @@
 #include "platform/win32/message_queue.h"
 #include "platform/win32/painting.h"
 #include "platform/win32/video.h"
+#include "platform/win32/wayland/wayland_display.h"
 #include "platform/win32/window_class.h"
 #include "platform/win32/x11/x11_display.h"
 
@@ -39,6 +40,8 @@ RECT WindowClientRect(const Window& window) {
   if (window.minimised) return RECT{0, 0, 0, 0};
   return RECT{0, 0, window.clientWidth, window.clientHeight};
 }
+
+bool WindowGone(const Window& window) { return X11WindowGone(window) || WaylandConnectionLost(); }
 
 }  // namespace win32sw
 
@@ -72,6 +75,7 @@ std::unique_ptr<Window> WindowOpen(const WindowClass* windowClass, LPCSTR title,
   }
   window->sdlWindowId = SDL_GetWindowID(window->sdlWindow);
   X11DisplayWatch(window->sdlWindow);
+  WaylandDisplayWatch(window->sdlWindow);
   window->presenter = PresenterChoose(window->sdlWindow);
   if (!window->presenter) {
     SDL_DestroyWindow(window->sdlWindow);
@@ -150,7 +154,7 @@ extern "C" BOOL WINAPI DestroyWindow(HWND handle) {
   MessagesForget(handle);
   window->presenter.reset();
   // What another program or the server's end destroyed is left to the process's end.
-  if (!X11WindowGone(*window)) SDL_DestroyWindow(window->sdlWindow);
+  if (!WindowGone(*window)) SDL_DestroyWindow(window->sdlWindow);
   Windows.erase(std::find_if(Windows.begin(), Windows.end(),
                              [window](const auto& live) { return live.get() == window; }));
   return TRUE;

@@ -56,6 +56,10 @@ inline HWND WindowHandle(Window& window) { return reinterpret_cast<HWND>(&window
 // The client rectangle: empty while minimised, as on Windows.
 RECT WindowClientRect(const Window& window);
 
+// True once the window can no longer be shown: taken away from outside, through the display
+// system it is on.
+bool WindowGone(const Window& window);
+
 // The window's contents were lost: the next frame shown goes to the whole client area.
 void WindowPresenterInvalidate(Window& window);
 

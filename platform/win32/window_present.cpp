@@ -6,8 +6,8 @@
 #include "platform/win32/painting.h"
 #include "platform/win32/stand_in.h"
 #include "platform/win32/surface_presenter.h"
+#include "platform/win32/wayland/wayland_presenter.h"
 #include "platform/win32/window.h"
-#include "platform/win32/x11/x11_display.h"
 #include "platform/win32/x11/x11_presenter.h"
 
 namespace win32sw {
@@ -62,6 +62,14 @@ std::unique_ptr<Presenter> PresenterChoose(SDL_Window* window) {
   } else if (!refusal.empty()) {
     std::fprintf(stderr, "Frames reach the window through SDL's window surface: %s\n",
                  refusal.c_str());
+    return SurfacePresenterCreate(window);
+  }
+  if (auto presenter = WaylandPresenterCreate(window, refusal)) return presenter;
+  // SDL's window surface needs OpenGL on Wayland: nothing else could show the window.
+  if (!refusal.empty()) {
+    std::fprintf(stderr, "No way to show a window on this Wayland compositor: %s\n",
+                 refusal.c_str());
+    return nullptr;
   }
   return SurfacePresenterCreate(window);
 }
@@ -77,7 +85,7 @@ bool WindowPresent(HWND handle, const uint32_t* pixels, UINT width, UINT height,
     return false;
   }
   const RECT client = WindowClientRect(*window);
-  if (RectEmpty(client) || width == 0 || height == 0 || X11WindowGone(*window)) return true;
+  if (RectEmpty(client) || width == 0 || height == 0 || WindowGone(*window)) return true;
   Presenter& presenter = *window->presenter;
   Previous.presenter = &presenter;
   const bool holdsPrevious = SameFrame(previous, Previous);
@@ -87,7 +95,7 @@ bool WindowPresent(HWND handle, const uint32_t* pixels, UINT width, UINT height,
   }
   Previous = {};
   // A window destroyed from outside has been reported as such.
-  if (X11WindowGone(*window)) return true;
+  if (WindowGone(*window)) return true;
   FailureSay(*window);
   return false;
 }
@@ -96,8 +104,7 @@ bool WindowRefreshWait(HWND handle, UINT count) {
   Window* window = WindowFind(handle);
   // A window with nothing on screen is paced by the caller's clock: a display may not count
   // refreshes for it.
-  if (!window || !window->visible || RectEmpty(WindowClientRect(*window)) ||
-      X11WindowGone(*window)) {
+  if (!window || !window->visible || RectEmpty(WindowClientRect(*window)) || WindowGone(*window)) {
     return false;
   }
   return window->presenter->RefreshWait(count);

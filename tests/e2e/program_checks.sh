@@ -1,8 +1,11 @@
+# shellcheck shell=bash
 # Checks on a running program shared by the whole-program tests; sourced. They expect $work,
 # a private folder whose file stderr holds the program's standard error, and $pid, the
-# program's process.
+# program's process. A script may define its own `fail MESSAGE` before sourcing this, and its own
+# `window_of` after it (these find X windows).
 
-fail() { echo "FAIL: $*" >&2; [ -f "$work/stderr" ] && sed 's/^/  velkor: /' "$work/stderr" >&2; exit 1; }
+declare -F fail >/dev/null ||
+  fail() { echo "FAIL: $*" >&2; [ -f "$work/stderr" ] && sed 's/^/  velkor: /' "$work/stderr" >&2; exit 1; }
 
 # The window's X id once it is mapped.
 window_of() {
@@ -17,7 +20,7 @@ window_of() {
   fail "no window named $name appeared"
 }
 
-# Waits up to $2 seconds for the program to end; fails unless it ends with code 0.
+# Waits up to $1 seconds for the program to end; fails unless it ends with code 0.
 expect_exit_zero() {
   local within=$1 code
   for _ in $(seq $((within * 20))); do
@@ -31,12 +34,21 @@ expect_exit_zero() {
   fail "still running ${within}s later"
 }
 
-# Presses the key $1 that closes the window $id. Only the press is sent: the window is gone by
+# Presses the key $1 that closes the X window $id. Only the press is sent: the window is gone by
 # the time a release would follow, and sending to a window that no longer exists is an X error.
 close_key() { xdotool keydown --window "$id" "$1"; }
 
-# The screenshot $1 shows the textured cube at $2 times its size in the 624 by 441 client area,
-# centred, as the client area is: its centre projects to about (305, 227) of that area.
+still_running() { kill -0 "$pid" 2>/dev/null || fail "the program ended"; }
+
+# $1 lines on standard error, one of them matching the pattern $2.
+expect_said() {
+  [ "$(wc -l <"$work/stderr")" -eq "$1" ] && grep -Eq "$2" "$work/stderr" ||
+    fail "standard error is not $1 line(s) matching '$2'"
+}
+
+# The screenshot $1 of the client area shows the textured cube at $2 times its size in the 624
+# by 441 client area, centred, as the client area is: its centre projects to about (305, 227)
+# of that area.
 expect_cube() {
   local shot=$1 scale=$2 w h x y cx cy colours
   read -r w h x y < <(convert "$shot" -fuzz 3% -format '%@\n' info: | tr 'x+' '  ')

@@ -16,8 +16,6 @@ start() {
   pid=$!
 }
 
-still_running() { kill -0 "$pid" 2>/dev/null || fail "the program ended"; }
-
 # Every window made or destroyed on the display from now on goes to $work/windows: xev on the
 # root window, known to be listening once it has reported a change to a root property.
 windows_watch() {
@@ -94,12 +92,6 @@ expect_nothing_shown() {
     sleep 0.05
   done
   fail "a window of the program outlived it"
-}
-
-# $1 lines on standard error, one of them matching the pattern $2.
-expect_said() {
-  [ "$(wc -l <"$work/stderr")" -eq "$1" ] && grep -Eq "$2" "$work/stderr" ||
-    fail "standard error is not $1 line(s) matching '$2'"
 }
 
 case $case_name in
