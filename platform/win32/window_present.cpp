@@ -50,23 +50,29 @@ void FailureSay(Window& window) {
   window.presentFailureSaid = true;
 }
 
+// Where the X server lacks what the X11 presenter needs: SDL's window surface, if it can take
+// the window's pixels.
+std::unique_ptr<Presenter> X11FallbackChoose(SDL_Window* window, const std::string& refusal) {
+  if (SurfaceShows(window)) {
+    std::fprintf(stderr, "Frames reach the window through SDL's window surface: %s\n",
+                 refusal.c_str());
+  } else {
+    // Left to fail where Windows fails on such a display: when the device is made for it.
+    std::fprintf(stderr, "No frame can reach a window on this display: %s\n", refusal.c_str());
+    DisplayUnshowable = true;
+  }
+  return SurfacePresenterCreate(window);
+}
+
 }  // namespace
 
 std::unique_ptr<Presenter> PresenterChoose(SDL_Window* window) {
   std::string refusal;
   if (auto presenter = X11PresenterCreate(window, refusal)) return presenter;
-  if (!refusal.empty() && !SurfaceShows(window)) {
-    // Left to fail where Windows fails on such a display: when the device is made for it.
-    std::fprintf(stderr, "No frame can reach a window on this display: %s\n", refusal.c_str());
-    DisplayUnshowable = true;
-  } else if (!refusal.empty()) {
-    std::fprintf(stderr, "Frames reach the window through SDL's window surface: %s\n",
-                 refusal.c_str());
-    return SurfacePresenterCreate(window);
-  }
+  if (!refusal.empty()) return X11FallbackChoose(window, refusal);
   if (auto presenter = WaylandPresenterCreate(window, refusal)) return presenter;
-  // SDL's window surface needs OpenGL on Wayland: nothing else could show the window.
   if (!refusal.empty()) {
+    // SDL's window surface needs OpenGL on Wayland: nothing else could show the window.
     std::fprintf(stderr, "No way to show a window on this Wayland compositor: %s\n",
                  refusal.c_str());
     return nullptr;
