@@ -64,11 +64,13 @@ contents)
   [ "$(field Package)" = velkor ] && [ "$(field Version)" = "$version" ] ||
     fail "package $(field Package) version $(field Version)"
   [ "$(field Section)" = games ] && [ "$(field Priority)" = optional ] || fail "section, priority"
-  field Maintainer | grep -Eq '^[^<]+ <[^@ ]+@[^> ]+>$' || fail "maintainer: $(field Maintainer)"
+  # Fields are read whole before they are searched: a grep -q that stops at the first match
+  # would leave dpkg-deb writing into a closed pipe, and the pipeline failing.
+  grep -Eq '^[^<]+ <[^@ ]+@[^> ]+>$' <<<"$(field Maintainer)" || fail "maintainer: $(field Maintainer)"
   # Computed from what the program links: the window system through SDL, and the C library.
-  field Depends | grep -q 'libsdl2-2.0-0 (>= ' && field Depends | grep -q 'libc6 (>= ' ||
+  grep -q 'libsdl2-2.0-0 (>= ' <<<"$(field Depends)" && grep -q 'libc6 (>= ' <<<"$(field Depends)" ||
     fail "dependencies: $(field Depends)"
-  [ "$(field Description | wc -l)" -ge 3 ] && field Description | grep -q cube ||
+  [ "$(field Description | wc -l)" -ge 3 ] && grep -q cube <<<"$(field Description)" ||
     fail "description: $(field Description)"
 
   # Every file with its mode; every entry root's; folders open to all.

@@ -39,7 +39,7 @@ version)
   [ "$(value ProductName)" = Velkor ] || fail "ProductName: $(value ProductName)"
   [ "$(value FileVersion)" = "$version" ] || fail "FileVersion: $(value FileVersion)"
   [ "$(value OriginalFilename)" = velkor.exe ] || fail "OriginalFilename: $(value OriginalFilename)"
-  value FileDescription | grep -q cube || fail "FileDescription: $(value FileDescription)"
+  grep -q cube <<<"$(value FileDescription)" || fail "FileDescription: $(value FileDescription)"
   ;;
 imports)
   # Only what every Windows since XP has: no runtime DLLs to ship beside the program.
