@@ -86,6 +86,7 @@ bool VideoStart(const char* windowClass) {
     // Closing a window is a close request for that window only (SDL_WINDOWEVENT_CLOSE);
     // a second, window-less quit event for the same click would close it twice.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    X11ErrorsWatch();
     if (VideoOpen()) {
       // Characters come from TranslateMessage, as on Windows, not from an input method.
       SDL_StopTextInput();

@@ -12,6 +12,10 @@ namespace win32sw {
 
 namespace {
 
+// X_SendEvent's number; Xproto.h, which names it, has a BOOL of its own that collides with
+// Windows'.
+constexpr int SendEventRequest = 25;
+
 bool ConnectionLost = false;
 bool WindowTakenAway = false;
 
@@ -44,11 +48,13 @@ void DestroyedNote(Window& window, ::Window id) {
 // Windows survives a bad call.
 int ErrorHandle(Display*, XErrorEvent* error) {
   if (X11PresenterErrorTake(error->request_code)) return 0;
-  Window* window = error->error_code == BadWindow || error->error_code == BadDrawable
-                       ? Ours(error->resourceid)
-                       : nullptr;
+  const bool windowGone = error->error_code == BadWindow || error->error_code == BadDrawable;
+  Window* window = windowGone ? Ours(error->resourceid) : nullptr;
   if (window) {
     DestroyedNote(*window, error->resourceid);
+  } else if (windowGone && error->request_code == SendEventRequest) {
+    // SDL wakes its own wait for events with an event sent to the window, over a connection
+    // of its own: one sent as the program destroys the window may arrive after it.
   } else {
     std::fprintf(stderr, "X error %d on request %d.%d\n", error->error_code, error->request_code,
                  error->minor_code);
@@ -70,14 +76,18 @@ void IoErrorExit(Display* display, void*) {
 
 }  // namespace
 
+void X11ErrorsWatch() {
+  XSetErrorHandler(ErrorHandle);
+  XSetIOErrorHandler(IoErrorHandle);
+}
+
 void X11DisplayWatch(SDL_Window* window) {
   SDL_SysWMinfo info;
   SDL_VERSION(&info.version);
   if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return;
   // The first window starts afresh: video may have been stopped and started since the last.
   if (WindowsLive().empty()) ConnectionLost = WindowTakenAway = false;
-  XSetErrorHandler(ErrorHandle);
-  XSetIOErrorHandler(IoErrorHandle);
+  X11ErrorsWatch();
   XSetIOErrorExitHandler(info.info.x11.display, IoErrorExit, nullptr);
   // A destruction seen while nothing is drawn (minimised, say) would otherwise go unnoticed.
   SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);

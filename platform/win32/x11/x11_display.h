@@ -14,6 +14,11 @@ namespace win32sw {
 
 struct Window;
 
+// Handles X errors the program's way from now on. Called before SDL opens the display: SDL
+// puts back the handlers it found when it closes it, and errors still on their way then (on
+// its second connection, say) would meet Xlib's, which end the process with code 1.
+void X11ErrorsWatch();
+
 // Watches the display SDL shows `window` on; nothing when SDL is not on X11.
 void X11DisplayWatch(SDL_Window* window);
 
