@@ -84,9 +84,7 @@ class X11Presenter final : public Presenter {
       return Refused("no image in memory shared with the X server");
     }
     image_.ServerCatchUp();
-    const RECT source =
-        SourceRect(image_.Holds(frame.width, frame.height) && !imageStale_ ? changed : nullptr,
-                   frame.width, frame.height);
+    const RECT source = SourceRect(imageStale_ ? nullptr : changed, frame.width, frame.height);
     RowsCopy(frame, source);
     imageStale_ = false;
     const bool sizeChanged = clientWidth != clientWidth_ || clientHeight != clientHeight_;
