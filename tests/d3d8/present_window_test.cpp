@@ -8,7 +8,7 @@
 #include <cstring>
 
 #include "platform/d3d8/objects/present_pacing.h"
-#include "platform/win32/window.h"
+#include "platform/win32/backends/sdl/sdl_window.h"
 #include "support/program_scene.h"
 #include "support/render_device.h"
 
@@ -21,7 +21,7 @@ constexpr D3DCOLOR Blue = 0xFF0000FF;
 // Whether the window shows exactly the image's colours, pixel for pixel.
 ::testing::AssertionResult WindowShows(HWND handle, const BackBufferImage& image) {
   const win32sw::Window* window = win32sw::WindowFind(handle);
-  SDL_Surface* surface = window ? SDL_GetWindowSurface(window->sdlWindow) : nullptr;
+  SDL_Surface* surface = window ? SDL_GetWindowSurface(win32sw::SdlWindowOf(*window).sdl) : nullptr;
   if (!surface) return ::testing::AssertionFailure() << "no window surface";
   if (static_cast<UINT>(surface->w) != image.width || static_cast<UINT>(surface->h) != image.height)
     return ::testing::AssertionFailure() << "the window is " << surface->w << " by " << surface->h;

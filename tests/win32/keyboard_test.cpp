@@ -1,7 +1,7 @@
 // SDL key events as Windows key messages.
 #include <gtest/gtest.h>
 
-#include "platform/win32/keyboard.h"
+#include "platform/win32/backends/sdl/sdl_keys.h"
 
 namespace {
 

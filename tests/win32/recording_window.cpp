@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/win32/window.h"
+#include "platform/win32/backends/sdl/sdl_window.h"
 
 std::vector<ReceivedMessage> Received;
 CREATESTRUCTA ReceivedCreation;
@@ -55,7 +55,7 @@ HWND RecordingWindowCreate(DWORD style) {
 
 SDL_Window* SdlWindowOf(HWND window) {
   const win32sw::Window* record = win32sw::WindowFind(window);
-  return record ? record->sdlWindow : nullptr;
+  return record ? win32sw::SdlWindowOf(*record).sdl : nullptr;
 }
 
 void SdlKeyPush(HWND window, Uint32 type, SDL_Scancode scancode, Uint16 modifiers) {

@@ -1,0 +1,48 @@
+#include "platform/win32/backends/sdl/wayland/wayland_queue.h"
+
+#include <poll.h>
+
+#include <algorithm>
+#include <cerrno>
+
+namespace win32sw {
+
+WaylandQueue::WaylandQueue(wl_display* display)
+    : display_(display), queue_(wl_display_create_queue(display)) {}
+
+WaylandQueue::~WaylandQueue() { wl_event_queue_destroy(queue_); }
+
+bool WaylandQueue::Roundtrip() { return wl_display_roundtrip_queue(display_, queue_) >= 0; }
+
+bool WaylandQueue::WaitFor(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  for (;;) {
+    if (done()) return true;
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - std::chrono::steady_clock::now());
+    const int wait = static_cast<int>(std::max<std::chrono::milliseconds::rep>(left.count(), 0));
+    if (!DispatchOnce(wait)) return false;
+    if (wait == 0) return done();
+  }
+}
+
+// Whoever reads the connection queues every event where its object belongs: SDL's own go to
+// SDL's queue, for SDL to dispatch as it pumps its events.
+bool WaylandQueue::DispatchOnce(int timeoutMilliseconds) {
+  if (wl_display_prepare_read_queue(display_, queue_) != 0) {
+    return wl_display_dispatch_queue_pending(display_, queue_) >= 0;
+  }
+  // Requests go out before their answers are waited for. A connection that failed shows as the
+  // read below fails.
+  wl_display_flush(display_);
+  pollfd connection{wl_display_get_fd(display_), POLLIN, 0};
+  const int ready = poll(&connection, 1, timeoutMilliseconds);
+  if (ready <= 0) {
+    wl_display_cancel_read(display_);
+    return ready == 0 || errno == EINTR;
+  }
+  if (wl_display_read_events(display_) < 0) return false;
+  return wl_display_dispatch_queue_pending(display_, queue_) >= 0;
+}
+
+}  // namespace win32sw
