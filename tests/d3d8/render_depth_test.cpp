@@ -75,6 +75,32 @@ TEST_P(DepthTest, EqualDepthsCompareEqualInTheBuffersOwnFormat) {
   EXPECT_EQ(render.BackBufferRead().At(Size / 2, Size / 2) & 0xFFFFFF, Blue);
 }
 
+// The default comparison is LESSEQUAL: a surface drawn again at its own depth comes through,
+// where LESS keeps the first.
+TEST_P(DepthTest, ASurfaceAtTheSameDepthPassesTheDefaultComparisonButNotLess) {
+  const std::vector<TransformedVertex> again = Quad(0, 0, Size, Size, 0.3f, Blue);
+  EXPECT_EQ(Overlap(nearQuad, again), Blue);
+  render->SetRenderState(D3DRS_ZFUNC, D3DCMP_LESS);
+  EXPECT_EQ(Overlap(nearQuad, again), Green);
+}
+
+// The depth a surface leaves covers its pixels and no others: a farther surface drawn over the
+// whole target afterwards shows right up to its edges, in every row and column around it.
+TEST_P(DepthTest, ASurfaceLeavesItsDepthOnItsOwnPixelsOnly) {
+  constexpr UINT First = 5, End = 23;  // edges inside the device's groups of pixels
+  BackBufferClear(render, 0, true);
+  TransformedVerticesDraw(render, D3DPT_TRIANGLESTRIP, Quad(First, First, End, End, 0.3f, Green));
+  TransformedVerticesDraw(render, D3DPT_TRIANGLESTRIP, farQuad);
+  const BackBufferImage image = render.BackBufferRead();
+  ASSERT_EQ(image.width, Size);
+  for (UINT y = 0; y < Size; ++y) {
+    for (UINT x = 0; x < Size; ++x) {
+      const bool inside = x >= First && x < End && y >= First && y < End;
+      ASSERT_EQ(image.At(x, y) & 0xFFFFFF, inside ? Green : Red) << "pixel " << x << ", " << y;
+    }
+  }
+}
+
 TEST_P(DepthTest, ADepthClearHidesWhatLiesBehindIt) {
   render->Clear(0, nullptr, D3DCLEAR_ZBUFFER | D3DCLEAR_TARGET, Blue, 0.5f, 0);
   TransformedVerticesDraw(render, D3DPT_TRIANGLESTRIP, farQuad);

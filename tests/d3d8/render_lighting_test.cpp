@@ -115,6 +115,24 @@ TEST_F(LightingTest, ASpotLightsVerticesInsideItsConeAndNothingOutside) {
   EXPECT_TRUE(ColourNear(LitColour(), ColourOf(0.5 * ga, 0.5 * ga, 0.5 * ga), 1));
 }
 
+// Between its cones the light falls off as ((rho - cos(phi/2)) / (cos(theta/2) - cos(phi/2)))
+// raised to the falloff: here rho lies halfway, so the spot factor is one half to that power.
+TEST_F(LightingTest, BetweenItsConesASpotLightFallsOffToTheFalloffsPower) {
+  light.Type = D3DLIGHT_SPOT;
+  light.Theta = 2.0f * std::acos(0.8f);
+  light.Phi = 2.0f * std::acos(0.4f);
+  for (const float falloff : {1.0f, 2.0f}) {
+    light.Falloff = falloff;
+    const double reach = 0.5 * std::pow(0.5, falloff);  // attenuation times the spot factor
+    EXPECT_TRUE(
+        ColourNear(LitColour(),
+                   ColourOf(Lit(0.5, ga, 0.2, 0.8, 1.0, reach), Lit(0.5, ga, 0.4, 0.6, 0.5, reach),
+                            Lit(0.5, ga, 0.6, 0.4, 0.25, reach)),
+                   2))
+        << "falloff " << falloff;
+  }
+}
+
 TEST_F(LightingTest, SpecularIsAddedOnlyWhenEnabled) {
   const double attenuation = 0.5;
   const D3DCOLOR diffuseOnly =

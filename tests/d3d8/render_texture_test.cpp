@@ -279,4 +279,45 @@ TEST_F(TextureTest, StagesCombineTheirArgumentsAndDisableEndsTheCascade) {
   render->SetTextureStageState(1, D3DTSS_ALPHAOP, D3DTOP_DISABLE);
 }
 
+// Where a triangle is cut at the near plane, the new corners take the texture coordinates of
+// the points they land on. A floor from 5 in front of the camera to 5 behind it, u across it
+// and v along it: what shows (from 5 to 1 in front) keeps u's halves left and right of the
+// centre and v's first two quarters in their two bands.
+TEST_F(TextureTest, ATriangleCutAtTheNearPlaneKeepsItsTextureCoordinates) {
+  struct FloorVertex {
+    float x, y, z, u, v;
+  };
+  constexpr D3DCOLOR FarLeft = 0x00FF0000, FarRight = 0x0000FF00, NearLeft = 0x000000FF,
+                     NearRight = 0x00FFFF00, Beyond = 0x00FFFFFF;
+  TextureUse(
+      2, 5,
+      {FarLeft, FarRight, NearLeft, NearRight, Beyond, Beyond, Beyond, Beyond, Beyond, Beyond});
+  FilterUse(D3DTEXF_POINT);
+  render->SetRenderState(D3DRS_LIGHTING, FALSE);
+  // Right-handed: looking down -z, near 1, far 100, 90 degrees, so (x, y, z) lands at
+  // (x / -z, y / -z).
+  D3DMATRIX projection = {};
+  projection._11 = 1.0f;
+  projection._22 = 1.0f;
+  projection._33 = 100.0f / (1.0f - 100.0f);
+  projection._34 = -1.0f;
+  projection._43 = 1.0f * 100.0f / (1.0f - 100.0f);
+  render->SetTransform(D3DTS_PROJECTION, &projection);
+  const FloorVertex floor[4] = {{-2.0f, -1.0f, -5.0f, 0, 0},
+                                {2.0f, -1.0f, -5.0f, 1, 0},
+                                {-2.0f, -1.0f, 5.0f, 0, 1},
+                                {2.0f, -1.0f, 5.0f, 1, 1}};
+  BackBufferClear(render, 0);
+  VerticesDraw(render, D3DPT_TRIANGLESTRIP, 2, floor, 4, sizeof(FloorVertex),
+               D3DFVF_XYZ | D3DFVF_TEX1);
+  const BackBufferImage image = render.BackBufferRead();
+  ASSERT_EQ(image.width, Size);
+  // Row 5 sees the floor at 4 in front (v = 0.1), row 7 at 4 / 3 (v = 0.37); columns 3 and 5
+  // see u = 0.25 and 0.75 at the first, 0.42 and 0.58 at the second.
+  EXPECT_EQ(image.At(3, 5) & 0xFFFFFF, FarLeft);
+  EXPECT_EQ(image.At(5, 5) & 0xFFFFFF, FarRight);
+  EXPECT_EQ(image.At(3, 7) & 0xFFFFFF, NearLeft);
+  EXPECT_EQ(image.At(5, 7) & 0xFFFFFF, NearRight);
+}
+
 }  // namespace

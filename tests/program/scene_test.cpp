@@ -98,20 +98,25 @@ TEST_F(SceneSetupTest, TheVertexBufferHoldsExactlyTheTable) {
   EXPECT_EQ(std::memcmp(vertexBuffer.bytes.data(), CubeVertices, 1152), 0);
 }
 
-// Checks the table against the cube it describes rather than against itself.
-TEST(CubeTable, EveryTriangleLiesOnItsFaceAndTurnsCounterClockwiseOutside) {
+// Checks the table against the cube it describes rather than against itself: a triangle's own
+// corners give its face's outward normal, which each of its vertices must carry.
+TEST(CubeTable, EveryTriangleLiesOnItsFaceTurnsCounterClockwiseOutsideAndCarriesItsNormal) {
   for (UINT t = 0; t < CubeVertexCount / 3; ++t) {
     SCOPED_TRACE(t);
     const CubeVertex* v = &CubeVertices[3 * t];
-    const Vector3 normal = Normal(v[0]);
-    for (int k = 0; k < 3; ++k) {
-      EXPECT_EQ(VecDot(Position(v[k]), normal), 5.0f);
-      EXPECT_EQ(VecDot(Normal(v[k]), normal), 1.0f);
-    }
-    Vector3 a, b, cross;
+    Vector3 a, b, cross, outward;
     VecSubtract(a, Position(v[1]), Position(v[0]));
     VecSubtract(b, Position(v[2]), Position(v[0]));
-    EXPECT_EQ(VecDot(VecCross(cross, a, b), normal), 100.0f);
+    // Two edges of 10 at a right angle, turning counter-clockwise seen from outside: the cross
+    // product is 100 long and points away from the centre.
+    VecNormalize(outward, VecCross(cross, a, b));
+    EXPECT_EQ(VecDot(cross, outward), 100.0f);
+    for (int k = 0; k < 3; ++k) {
+      EXPECT_EQ(VecDot(Position(v[k]), outward), 5.0f) << "corner " << k << " off its face";
+      EXPECT_EQ(Normal(v[k]).x, outward.x) << "corner " << k;
+      EXPECT_EQ(Normal(v[k]).y, outward.y) << "corner " << k;
+      EXPECT_EQ(Normal(v[k]).z, outward.z) << "corner " << k;
+    }
   }
   // Face order: -z, +z, -x, +x, -y, +y.
   const float faceNormals[6][3] = {{0, 0, -1}, {0, 0, 1},  {-1, 0, 0},
