@@ -63,6 +63,13 @@ Globals GlobalsBind(WaylandQueue& queue, uint32_t compositorVersion) {
   return globals;
 }
 
+// True once SDL has events for the program: a key, a close request, the window shown again.
+// SDL queues them only as it reads them from the connection.
+bool SdlEventsArrived() {
+  SDL_PumpEvents();
+  return SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0;
+}
+
 // The frames go to a surface of the presenter's own, placed over the whole of SDL's as its
 // subsurface, and committed on its own. SDL damages the whole of its own surface after every
 // refresh that shows it, asking for the next at once, in case some compositor missed a change
@@ -148,7 +155,7 @@ class WaylandPresenter final : public Presenter {
     refresh_.Forget();
   }
 
-  bool RefreshWait(UINT count) override { return refresh_.Wait(count); }
+  bool RefreshWait(UINT count) override { return refresh_.Wait(count, SdlEventsArrived); }
 
   std::string Failure() const override { return failure_; }
 
