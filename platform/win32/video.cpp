@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/win32/wayland/libdecor_plugins.h"
 #include "platform/win32/wayland/wayland_globals.h"
 #include "platform/win32/window.h"
 #include "platform/win32/x11/x11_display.h"
@@ -51,13 +52,25 @@ bool WaylandAskedFor() {
 
 // SDL's Wayland driver takes for granted what some compositors lack (it dies where there is no
 // seat): what the program needs of the compositor WAYLAND_DISPLAY names is asked first, and the
-// compositor is said in one line when it lacks any of it.
+// compositor is said in one line when it lacks any of it. Where it leaves the title bar to the
+// program and libdecor has nothing to draw one with, one line says so instead of libdecor's
+// two, and the window goes without.
 bool WaylandUsable() {
-  const std::string lacks = WaylandCompositorLacks();
-  if (lacks.empty()) return true;
-  std::fprintf(stderr, "No display available: the Wayland compositor %s offers %s\n",
-               SDL_getenv("WAYLAND_DISPLAY"), lacks.c_str());
-  return false;
+  const WaylandCompositorOffer offer = WaylandCompositorAsk();
+  if (!offer.reached) return true;
+  if (!offer.lacks.empty()) {
+    std::fprintf(stderr, "No display available: the Wayland compositor %s offers %s\n",
+                 SDL_getenv("WAYLAND_DISPLAY"), offer.lacks.c_str());
+    return false;
+  }
+  if (!offer.decorates && !LibdecorPluginFound()) {
+    std::fprintf(stderr,
+                 "The window has no title bar: the Wayland compositor %s leaves it to the "
+                 "program, and libdecor has no plugin to draw it (libdecor-0-plugin-1-cairo)\n",
+                 SDL_getenv("WAYLAND_DISPLAY"));
+    SDL_SetHint(SDL_HINT_VIDEO_WAYLAND_ALLOW_LIBDECOR, "0");
+  }
+  return true;
 }
 
 // Opens the display the environment names, saying on standard error, in one line, why not.
@@ -78,7 +91,7 @@ bool VideoOpen() {
   // Wayland's library complains on standard error of a display nobody pointed it at. Where
   // both are named SDL takes X11, and Wayland only should X11 fail: not a compositor it
   // would die on.
-  if (!wayland || (x11 && !WaylandCompositorLacks().empty())) {
+  if (!wayland || (x11 && !WaylandCompositorAsk().lacks.empty())) {
     SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
   }
   for (int attempt = 1;; ++attempt) {

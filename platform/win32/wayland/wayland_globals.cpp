@@ -37,25 +37,24 @@ bool WaylandGlobalsEach(WaylandQueue& queue, const WaylandGlobalOffered& offered
   return answered;
 }
 
-std::string WaylandCompositorLacks() {
+WaylandCompositorOffer WaylandCompositorAsk() {
+  WaylandCompositorOffer offer;
   wl_display* display = wl_display_connect(nullptr);
-  if (!display) return {};
+  if (!display) return offer;
   std::set<std::string> offered;
-  bool answered;
   {
     WaylandQueue queue(display);
-    answered = WaylandGlobalsEach(queue, [&offered](wl_registry*, uint32_t, const char* interface) {
-      offered.insert(interface);
-    });
+    offer.reached = WaylandGlobalsEach(
+        queue, [&offered](wl_registry*, uint32_t, const char* name) { offered.insert(name); });
   }
   wl_display_disconnect(display);
-  if (!answered) return {};
-  std::string lacks;
+  if (!offer.reached) return offer;
   for (const auto& [interface, words] : Needed) {
     if (offered.count(interface)) continue;
-    lacks += (lacks.empty() ? "" : ", ") + std::string(words);
+    offer.lacks += (offer.lacks.empty() ? "" : ", ") + std::string(words);
   }
-  return lacks;
+  offer.decorates = offered.count("zxdg_decoration_manager_v1") > 0;
+  return offer;
 }
 
 }  // namespace win32sw

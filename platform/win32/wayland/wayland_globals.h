@@ -19,10 +19,16 @@ using WaylandGlobalOffered =
     std::function<void(wl_registry* registry, uint32_t name, const char* interface)>;
 bool WaylandGlobalsEach(WaylandQueue& queue, const WaylandGlobalOffered& offered);
 
-// What the compositor WAYLAND_DISPLAY names lacks of what the program needs there, asked on a
-// connection of the program's own: "no seat (wl_seat)", say. Empty when it has it all, or when
-// it cannot be reached (the caller's own attempt to open it says so).
-std::string WaylandCompositorLacks();
+// What the compositor WAYLAND_DISPLAY names offers, asked on a connection of the program's own.
+struct WaylandCompositorOffer {
+  bool reached = false;
+  // What it lacks of what the program needs there ("no seat (wl_seat)", say); empty when it
+  // has it all.
+  std::string lacks;
+  // Whether it draws title bars for the windows that ask (zxdg_decoration_manager_v1).
+  bool decorates = false;
+};
+WaylandCompositorOffer WaylandCompositorAsk();
 
 }  // namespace win32sw
 
