@@ -72,11 +72,10 @@ bool SdlEventsArrived() {
 
 // The frames go to a surface of the presenter's own, placed over the whole of SDL's as its
 // subsurface, and committed on its own. SDL damages the whole of its own surface after every
-// refresh that shows it, asking for the next at once, in case some compositor missed a change
-// of its viewport: on SDL's surface every frame would redraw the whole window, and be counted
-// twice. SDL's surface holds one black pixel spread over the client area and is committed
-// only when the window's size or role changes, so nothing of SDL's reaches the compositor
-// between.
+// refresh that shows it, asking for the next at once: on SDL's surface every frame would redraw
+// the whole window, and ask for two refreshes. SDL's surface holds one black pixel spread over the
+// client area and is committed only when the window's size or role changes, so nothing of SDL's
+// reaches the compositor between.
 class WaylandPresenter final : public Presenter {
  public:
   WaylandPresenter(SDL_Window* window, std::unique_ptr<WaylandQueue> queue, wl_surface* sdlSurface,
