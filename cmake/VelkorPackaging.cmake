@@ -58,11 +58,12 @@ function(velkor_debian_package target image)
   configure_file(${VELKOR_PACKAGING_SOURCE}/launcher.in ${out}/velkor @ONLY)
   install(PROGRAMS ${out}/velkor DESTINATION ${launcher_dir})
 
-  # The desktop entry names the picture's folder by its full path, known only when installing:
-  # CPack installs into /usr, `cmake --install` wherever it is told.
+  # The desktop entry names the launcher and the picture's folder by their full paths, known
+  # only when installing: CPack installs into /usr, `cmake --install` wherever it is told.
   set(desktop_entry ${out}/${VELKOR_APP_ID}.desktop)
   install(CODE "
     set(VELKOR_APP_ID ${VELKOR_APP_ID})
+    set(VELKOR_INSTALLED_LAUNCHER \"\${CMAKE_INSTALL_PREFIX}/${launcher_dir}/velkor\")
     set(VELKOR_INSTALLED_DATA_DIR \"\${CMAKE_INSTALL_PREFIX}/${data_dir}\")
     configure_file(${VELKOR_PACKAGING_SOURCE}/velkor.desktop.in ${desktop_entry} @ONLY)")
   install(FILES ${desktop_entry} DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
@@ -119,6 +120,10 @@ implementation of a fixed-function 3D pipeline and needs no graphics driver.]])
   set(CPACK_DEBIAN_PACKAGE_SECTION games)
   set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+  # Added to what the program links. Where the Wayland compositor leaves the title bar to the
+  # program (GNOME, weston), SDL draws it through libdecor's plugin, which libdecor only
+  # recommends: without it the window has no title bar, and no close button.
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS libdecor-0-plugin-1-cairo)
   set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
   include(CPack)
 endfunction()

@@ -38,6 +38,17 @@ expect_exit_zero() {
 # the time a release would follow, and sending to a window that no longer exists is an X error.
 close_key() { xdotool keydown --window "$id" "$1"; }
 
+# The processor time the process $1 has used so far, in clock ticks.
+cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+
+# Share of one core, in percent, the program used over the next $1 seconds.
+cpu_share() {
+  local before
+  before=$(cpu_ticks "$pid")
+  sleep "$1"
+  echo $((100 * ($(cpu_ticks "$pid") - before) / ($1 * $(getconf CLK_TCK))))
+}
+
 still_running() { kill -0 "$pid" 2>/dev/null || fail "the program ended"; }
 
 # $1 lines on standard error, one of them matching the pattern $2.

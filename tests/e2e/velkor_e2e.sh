@@ -53,16 +53,6 @@ expect_scaled() {
   expect_cube "$work/frame.png" 1
 }
 
-cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
-
-# Share of one core, in percent, the program used over the next $1 seconds.
-cpu_share() {
-  local before
-  before=$(cpu_ticks "$pid")
-  sleep "$1"
-  echo $((100 * ($(cpu_ticks "$pid") - before) / ($1 * $(getconf CLK_TCK))))
-}
-
 # What the program shows first: "Velkor ID" (its window) or "Error ID" (the error box).
 first_shown() {
   local name id

@@ -27,6 +27,26 @@ start() {
   pid=$!
 }
 
+# Starts the program with the Wayland library's log of its requests in $work/requests.
+start_logged() {
+  (cd "$work" && WAYLAND_DEBUG=1 exec "$velkor" 2>"$work/requests") &
+  pid=$!
+}
+
+# When the frames logged so far were sent, by the log's clock (milliseconds), one a line.
+sent_at() { grep -- '-> wl_surface@[0-9]*\.attach(wl_buffer' "$work/requests" | tr -d '[]' | awk '{print $1}'; }
+
+frames_sent() { sent_at | wc -l; }
+
+# Waits, 10 s at most, until more than $1 frames have been sent.
+frames_awaited() {
+  for _ in $(seq 100); do
+    [ "$(frames_sent)" -gt "$1" ] && return
+    sleep 0.1
+  done
+  fail "no more than $(frames_sent) frames sent"
+}
+
 # The compositor's record of the window titled $1, once it shows it (has its first picture).
 window_of() {
   local title=$1 record
@@ -88,6 +108,38 @@ expect_spinning() {
 
 velkor_window='[app_id="^VELKORCLASS$"]'
 
+# weston in a 1280x1024 window at the corner of an X display (weston-x11): what it shows is
+# read from there, and the keys and clicks go there. The program itself is given no X display.
+weston_x() { DISPLAY=$WITH_WAYLAND_X_DISPLAY "$@"; }
+
+# The wallpaper as weston shows it once it has faded in (two shots alike), in $work/before.png.
+weston_wallpaper_shot() {
+  weston_x import -window root "$work/before.png"
+  for _ in $(seq 100); do
+    sleep 0.2
+    weston_x import -window root "$work/now.png"
+    [ "$(compare -metric AE "$work/before.png" "$work/now.png" null: 2>&1 || true)" = 0 ] &&
+      [ "$(convert "$work/now.png" -format '%k' info:)" -gt 100 ] && return
+    mv "$work/now.png" "$work/before.png"
+  done
+  fail "weston's screen does not settle"
+}
+
+# Sets $left and $top to the client area's corner on weston's screen, shot into
+# $work/first.png: the black of the frame's edges, 624 by 441, below weston's panel. False
+# while there is none.
+weston_client_area() {
+  local area
+  left='' top=''
+  kill -0 "$pid" 2>/dev/null || fail "ended before showing its window"
+  weston_x import -window root "$work/first.png"
+  area=$(convert "$work/first.png" -crop 1280x984+0+40 +repage -fill white -fuzz 0 +opaque black \
+    -format '%@' info: 2>/dev/null)
+  [ "${area%%+*}" = 624x441 ] || return 1
+  IFS=+ read -r _ left top <<<"$area"
+  top=$((top + 40))
+}
+
 case $case_name in
 window)
   cp "$image" "$work/mad040.raw"
@@ -106,14 +158,9 @@ paced)
   # draws several times as fast when nothing holds it back.
   swaymsg 'output HEADLESS-1 mode 1280x1024@20Hz' >/dev/null
   cp "$image" "$work/mad040.raw"
-  (cd "$work" && WAYLAND_DEBUG=1 exec "$velkor" 2>"$work/requests") &
-  pid=$!
+  start_logged
   window_of Velkor >/dev/null
-  sent_at() { grep -- '-> wl_surface@[0-9]*\.attach(wl_buffer' "$work/requests" | tr -d '[]' | awk '{print $1}'; }
-  for _ in $(seq 100); do
-    [ "$(sent_at | wc -l)" -gt 60 ] && break
-    sleep 0.1
-  done
+  frames_awaited 60
   # The last 40 frames' rate, by the log's own clock (milliseconds).
   rate=$(sent_at | tail -n 41 | awk 'NR == 1 {first = $1} END {if (NR == 41) printf "%d", 40000 / ($1 - first)}')
   echo "frames sent per second on a 20 Hz output: ${rate:-none}"
@@ -173,16 +220,57 @@ scale)
   expect_exit_zero 2
   ;;
 hidden)
-  # Put away where the compositor draws it no more (no refreshes come for it), it keeps going
-  # on its own clock, and draws again once shown.
+  # Put away where the compositor draws it no more (no refreshes come for it), it sleeps: it
+  # sends a frame a second at most and uses next to no processor time, its close still ends
+  # it, and once shown it draws again.
   cp "$image" "$work/mad040.raw"
-  start
+  start_logged
   window_of Velkor >/dev/null
   swaymsg "$velkor_window move scratchpad" >/dev/null
-  sleep 1
-  still_running
+  sleep 0.5
+  sent=$(frames_sent)
+  share=$(cpu_share 3)
+  sent=$(($(frames_sent) - sent))
+  echo "while hidden, in 3 s: $sent frames sent, $share% of a core"
+  [ "$sent" -le 6 ] || fail "$sent frames sent in 3 s while hidden"
+  [ "$share" -lt 5 ] || fail "uses $share% of a core while hidden"
   swaymsg "$velkor_window scratchpad show, move position 0 0" >/dev/null
   expect_spinning "$(client_area "$(window_of Velkor)")" 1 shown-again
+  swaymsg "$velkor_window move scratchpad" >/dev/null
+  sleep 0.5
+  swaymsg "$velkor_window kill" >/dev/null
+  expect_exit_zero 3
+  ;;
+damage)
+  # Each frame sends the compositor what changed, the cube's bounds: under half the client
+  # area, with one frame callback. SDL's own surface is not committed between frames: SDL
+  # damages the whole of it after every refresh, which would redraw the whole window.
+  cp "$image" "$work/mad040.raw"
+  start_logged
+  window_of Velkor >/dev/null
+  frames_awaited 150
+  # The requests to surfaces: surface, request, arguments.
+  sed -n 's/.*-> wl_surface@\([0-9]*\)\.\(attach\|damage_buffer\|damage\|frame\|commit\)(\(.*\))$/\1 \2 \3/p' \
+    "$work/requests" | tr -d ',' >"$work/surfaces"
+  frames=$(awk '$2 == "attach" && $3 != "nil" {print $1}' "$work/surfaces" | sort | uniq -c | sort -rn |
+    awk 'NR == 1 {print $2}')
+  # The last 100 commits of the frames' surface, and what every surface was sent meanwhile.
+  first=$(awk -v s="$frames" '$1 == s && $2 == "commit" {print NR}' "$work/surfaces" | tail -n 100 | head -n 1)
+  read -r commits pixels callbacks doubled others < <(awk -v s="$frames" -v from="$first" '
+    NR < from {next}
+    $1 != s && $2 == "commit" {others++}
+    $1 != s {next}
+    $2 == "damage_buffer" {pixels += $5 * $6}
+    $2 == "damage" {pixels += 624 * 441}
+    $2 == "frame" {callbacks++; asked++}
+    $2 == "commit" {commits++; if (asked > 1) doubled++; asked = 0}
+    END {printf "%d %d %d %d %d\n", commits, pixels, callbacks, doubled, others}' "$work/surfaces")
+  echo "damage per frame: $((pixels / commits)) pixels of $((624 * 441)); $callbacks frame callbacks for $commits commits; $others commits of other surfaces"
+  [ $((2 * pixels < commits * 624 * 441)) -eq 1 ] || fail "$((pixels / commits)) pixels damaged a frame"
+  # A commit asks for the refresh that shows it, unless the one asked before is still to come.
+  [ "$doubled" -eq 0 ] && [ "$callbacks" -le "$commits" ] && [ "$callbacks" -ge $((commits * 9 / 10)) ] ||
+    fail "$callbacks frame callbacks asked for $commits commits, $doubled of them two or more at once"
+  [ "$others" -le 2 ] || fail "$others commits of other surfaces during $commits frames"
   swaymsg "$velkor_window kill" >/dev/null
   expect_exit_zero 2
   ;;
@@ -203,6 +291,90 @@ missing-image)
     fail "the main window is showing"
   grim "$output/velkor-wayland-missing-image.png"
   swaymsg '[title="^Error$"] kill' >/dev/null
+  expect_exit_zero 5
+  ;;
+no-seat)
+  # weston's headless back end has no seat at all, which SDL's Wayland driver cannot do
+  # without: one line says what the compositor lacks, then the program's own box line, and 0.
+  cp "$image" "$work/mad040.raw"
+  start
+  expect_exit_zero 10
+  expect_said 2 "^No display available: the Wayland compositor $WAYLAND_DISPLAY offers no seat \(wl_seat\)"
+  grep -qx 'Error: Failed to create window' "$work/stderr" || fail "no error line"
+  ;;
+decorated)
+  # weston leaves the title bar to the program: libdecor draws it, covering the wallpaper
+  # above the client area, and its close button ends the program.
+  weston_wallpaper_shot
+  cp "$image" "$work/mad040.raw"
+  start
+  covered=0
+  for _ in $(seq 100); do
+    sleep 0.1
+    weston_client_area || continue
+    strip="624x24+$left+$((top - 24))"
+    convert "$work/before.png" -crop "$strip" +repage "$work/wallpaper.png"
+    convert "$work/first.png" -crop "$strip" +repage "$work/title.png"
+    covered=$(compare -metric AE "$work/wallpaper.png" "$work/title.png" null: 2>&1 || true)
+    [ "${covered%%.*}" -gt $((624 * 24 * 9 / 10)) ] && break
+  done
+  cp "$work/first.png" "$output/velkor-wayland-$case_name.png"
+  [ -n "$left" ] || fail "no 624x441 client area on weston's screen"
+  [ "${covered%%.*}" -gt $((624 * 24 * 9 / 10)) ] ||
+    fail "no title bar above the window (only $covered pixels differ from the wallpaper)"
+  [ ! -s "$work/stderr" ] || fail "standard error is not empty"
+  # libdecor's close button is the title bar's rightmost. weston hears of the pointer once it
+  # enters weston's window (the X screen is bigger for that), and libdecor finds the button
+  # under the pointer as the pointer moves over the title bar.
+  weston_x xdotool mousemove 1390 1090 sleep 0.2 mousemove $((left + 624 - 60)) $((top - 12)) \
+    sleep 0.2 mousemove $((left + 624 - 16)) $((top - 12)) sleep 0.3 click 1
+  expect_exit_zero 5
+  ;;
+undecorated)
+  # Where libdecor has no plugin, the window shows without a title bar, one line says so
+  # instead of libdecor's two, and its keys still end it.
+  mkdir "$work/no-plugins"
+  cp "$image" "$work/mad040.raw"
+  (cd "$work" && LIBDECOR_PLUGIN_DIR=$work/no-plugins exec "$velkor" 2>"$work/stderr") &
+  pid=$!
+  for _ in $(seq 100); do
+    sleep 0.1
+    weston_client_area && break
+  done
+  [ -n "$left" ] || fail "no 624x441 client area on weston's screen"
+  expect_said 1 "^The window has no title bar: the Wayland compositor $WAYLAND_DISPLAY leaves it to the program, and libdecor has no plugin to draw it"
+  weston_x xdotool key Escape
+  expect_exit_zero 5
+  ;;
+kwin-close)
+  # KWin decorates the window itself; a script of its own reports the window and asks it to
+  # close, as its close button does.
+  cp "$image" "$work/mad040.raw"
+  start
+  as_compositor_user() { ${WITH_WAYLAND_USER:+setpriv --reuid="$WITH_WAYLAND_USER" --regid=nogroup --clear-groups} "$@"; }
+  kwin_call() {
+    as_compositor_user env DBUS_SESSION_BUS_ADDRESS="$WITH_WAYLAND_BUS" dbus-send --session \
+      --print-reply --dest=org.kde.KWin "$@"
+  }
+  cat >"$work/close.js" <<'SCRIPT'
+workspace.clientList().forEach(function (window) {
+  if (window.resourceClass != "VELKORCLASS") return;
+  print("velkor-e2e: " + window.caption + " " + window.width + "x" + window.height);
+  window.closeWindow();
+});
+SCRIPT
+  chmod 755 "$work"
+  chmod 644 "$work/close.js"
+  for attempt in $(seq 50); do
+    sleep 0.2
+    kill -0 "$pid" 2>/dev/null || fail "ended before its window was closed"
+    kwin_call /Scripting org.kde.kwin.Scripting.loadScript string:"$work/close.js" \
+      string:"velkor-close-$attempt" >/dev/null
+    kwin_call /Scripting org.kde.kwin.Scripting.start >/dev/null
+    grep -q 'velkor-e2e: ' "$WITH_WAYLAND_LOG" && break
+  done
+  grep -q 'velkor-e2e: Velkor 624x441$' "$WITH_WAYLAND_LOG" ||
+    fail "KWin shows no 624x441 window named Velkor: $(grep 'velkor-e2e' "$WITH_WAYLAND_LOG")"
   expect_exit_zero 5
   ;;
 *)

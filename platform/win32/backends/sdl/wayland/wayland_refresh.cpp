@@ -8,6 +8,9 @@ namespace {
 // taken not to be drawing the surface.
 constexpr int PeriodsAllowed = 4;
 constexpr int UnknownRefreshRate = 60;
+// The longest a surface the compositor does not draw waits for its refresh: whatever the
+// program keeps time for goes on, at that pace.
+constexpr std::chrono::seconds AsleepLongest{1};
 
 }  // namespace
 
@@ -24,7 +27,7 @@ void WaylandRefresh::Ask() {
   givenUp_ = false;
 }
 
-bool WaylandRefresh::Wait(unsigned count) {
+bool WaylandRefresh::Wait(unsigned count, const std::function<bool()>& awake) {
   for (unsigned i = 0; i < count; ++i) {
     if (!pending_) {
       // Nothing new to show: an empty commit asks for the refresh alone.
@@ -32,8 +35,9 @@ bool WaylandRefresh::Wait(unsigned count) {
       wl_surface_commit(surface_);
     }
     if (givenUp_) {
-      if (!queue_.DispatchArrived() || pending_) return false;
-      continue;
+      // Frames nobody sees are not drawn: the program sleeps until the surface is drawn again.
+      return queue_.WaitFor([&] { return pending_ == nullptr || awake(); }, AsleepLongest) &&
+             !pending_;
     }
     if (!queue_.WaitFor([this] { return pending_ == nullptr; }, PeriodsAllowed * period_)) {
       givenUp_ = pending_ != nullptr;

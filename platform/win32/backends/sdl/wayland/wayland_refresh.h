@@ -7,6 +7,7 @@
 #include <wayland-client.h>
 
 #include <chrono>
+#include <functional>
 
 #include "platform/win32/backends/sdl/wayland/wayland_queue.h"
 
@@ -26,9 +27,10 @@ class WaylandRefresh {
   void Ask();
 
   // Waits for the `count`-th refresh from now. False when the compositor has not drawn the
-  // surface within a few refresh periods (hidden, minimised, on no output), and at once while
-  // it still has not: the caller keeps time itself then.
-  bool Wait(unsigned count);
+  // surface within a few refresh periods (hidden, minimised, on no output). While it still has
+  // not, the wait is for its next drawing, a second at most, and ends sooner once `awake` holds
+  // (something came that the program must answer), then false too.
+  bool Wait(unsigned count, const std::function<bool()>& awake);
 
   // The surface was shown anew: a request made while it was not may never be answered.
   void Forget();
