@@ -16,6 +16,22 @@ set(VELKOR_PACKAGING_BINARY ${PROJECT_BINARY_DIR}/packaging)
 # Directories a package makes are readable by all, whatever the builder's umask.
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+# The Debian architecture the package is for: the build host's, or in a cross build its
+# target's, which CPack would take from the host too, named after the multiarch folder the
+# target's libraries come from. Empty where dpkg is not there to say.
+if(NOT WIN32)
+  if(CMAKE_CROSSCOMPILING)
+    set(query dpkg-architecture -t ${CMAKE_LIBRARY_ARCHITECTURE} -qDEB_HOST_ARCH)
+  else()
+    set(query dpkg --print-architecture)
+  endif()
+  execute_process(COMMAND ${query} OUTPUT_VARIABLE VELKOR_DEBIAN_ARCHITECTURE
+                  OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+  if(CMAKE_CROSSCOMPILING AND NOT VELKOR_DEBIAN_ARCHITECTURE)
+    message(WARNING "No Debian architecture is known for ${CMAKE_LIBRARY_ARCHITECTURE}: "
+                    "a Debian package made here would be named for the build host")
+  endif()
+endif()
 
 function(velkor_windows_package target image)
   # Four numbers, as VERSIONINFO takes them; those the project leaves out are 0.
@@ -115,6 +131,7 @@ or the close button ends it. It draws through its own software
 implementation of a fixed-function 3D pipeline and needs no graphics driver.]])
   set(CPACK_STRIP_FILES ON)
   set(CPACK_DEBIAN_PACKAGE_NAME velkor)
+  set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${VELKOR_DEBIAN_ARCHITECTURE})
   set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
   set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${VELKOR_MAINTAINER})
   set(CPACK_DEBIAN_PACKAGE_SECTION games)

@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # The Debian package as users get it: made from a release build of its own, inspected, and
 # unpacked into a private root whose program is started the way a desktop or a terminal would.
-# Usage: velkor_deb.sh CASE SOURCE_DIR TREE VERSION
-# The cases that start the program run under with-xvfb.
+# Usage: velkor_deb.sh CASE SOURCE_DIR TREE VERSION ARCHITECTURE [CMAKE_ARGUMENT...]
+# ARCHITECTURE is Debian's name of the one the package is for; the build case configures its
+# tree with the CMake arguments given (a cross build's toolchain). The cases that start the
+# program run under with-xvfb.
 set -euo pipefail
 export LC_ALL=C
 
-case_name=$1 source=$2 tree=$3 version=$4
-deb=$tree/velkor_${version}_$(dpkg --print-architecture).deb
+case_name=$1 source=$2 tree=$3 version=$4 architecture=$5
+shift 5
+deb=$tree/velkor_${version}_$architecture.deb
 root=$tree/root
 app_id=org.velkor.Velkor
 work=$(mktemp -d)
@@ -49,7 +52,7 @@ window_shot_and_escape() {
 case $case_name in
 build)
   # The build the package is made from: optimised, as the release preset builds, without tests.
-  cmake -S "$source" -B "$tree" -DCMAKE_BUILD_TYPE=Release -DVELKOR_TESTS=OFF >"$work/log" 2>&1 &&
+  cmake -S "$source" -B "$tree" -DCMAKE_BUILD_TYPE=Release -DVELKOR_TESTS=OFF "$@" >"$work/log" 2>&1 &&
     cmake --build "$tree" -j2 >>"$work/log" 2>&1 &&
     (cd "$tree" && rm -f velkor_*.deb && cpack -G DEB) >>"$work/log" 2>&1 || {
     cat "$work/log" >&2
@@ -64,6 +67,7 @@ contents)
   [ "$(field Package)" = velkor ] && [ "$(field Version)" = "$version" ] ||
     fail "package $(field Package) version $(field Version)"
   [ "$(field Section)" = games ] && [ "$(field Priority)" = optional ] || fail "section, priority"
+  [ "$(field Architecture)" = "$architecture" ] || fail "architecture $(field Architecture)"
   # Fields are read whole before they are searched: a grep -q that stops at the first match
   # would leave dpkg-deb writing into a closed pipe, and the pipeline failing.
   grep -Eq '^[^<]+ <[^@ ]+@[^> ]+>$' <<<"$(field Maintainer)" || fail "maintainer: $(field Maintainer)"

@@ -5,10 +5,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <string>
 
 #include <unistd.h>
 
 #include "platform/win32/stand_in.h"
+#include "support/program_restart.h"
 #include "win32/recording_window.h"
 
 namespace {
@@ -52,6 +54,8 @@ TEST(ComTest, CoInitializeCountsItsCalls) {
 }
 
 TEST(MessageBoxTest, WritesCaptionAndTextAsOneLineOnStandardError) {
+  if (const std::string missing = ProgramRestartMissing(); !missing.empty())
+    GTEST_SKIP() << missing;
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   EXPECT_EXIT(
       std::exit(MessageBoxA(nullptr, "Device pointer is NULL", "Error", MB_OK) == IDOK ? 0 : 1),
@@ -59,6 +63,8 @@ TEST(MessageBoxTest, WritesCaptionAndTextAsOneLineOnStandardError) {
 }
 
 TEST(NoDisplayTest, CallsFailAsWindowsWouldAfterSayingWhyOnce) {
+  if (const std::string missing = ProgramRestartMissing(); !missing.empty())
+    GTEST_SKIP() << missing;
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   EXPECT_EXIT(
       {

@@ -1,13 +1,15 @@
 // The per-pixel passes are written once, in the vector extension GCC and Clang share, and built
-// for each level of x86-64 processor below; the widest level this processor runs is chosen once,
-// at start-up. Every level computes the same values lane for lane, so each draws the same pixels.
+// for each level of processor below: x86-64 has all three, other processors (aarch64, whose NEON
+// registers hold the baseline's four lanes) their baseline alone. The widest level this processor
+// runs is chosen once, at start-up. Every level computes the same values lane for lane, so each
+// draws the same pixels.
 #ifndef VELKOR_PLATFORM_D3D8_PIPELINE_PIXEL_SIMD_LEVEL_H
 #define VELKOR_PLATFORM_D3D8_PIPELINE_PIXEL_SIMD_LEVEL_H
 
 namespace d3d8sw {
 
 enum class SimdLevel {
-  Baseline,  // what the build targets: SSE2 on x86-64, the only level elsewhere
+  Baseline,  // what the build targets: SSE2 on x86-64, NEON on aarch64, the only level there
   Avx2,      // 256-bit vectors
   Avx512,    // 512-bit vectors (F, BW, VL, DQ)
 };
