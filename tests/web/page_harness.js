@@ -17,8 +17,8 @@ const ContentTypes = {
 };
 
 // Serves the files of `folder` itself (no subfolders) but those named in `without`, which
-// answer 404 as a server that has not got them does.
-function serve(folder, without = []) {
+// answer 404 as a server that has not got them does; `headers` go with every file.
+function serve(folder, without = [], headers = {}) {
   const server = http.createServer((request, response) => {
     const name = decodeURIComponent(new URL(request.url, 'http://host').pathname.slice(1)) ||
                  'index.html';
@@ -32,6 +32,7 @@ function serve(folder, without = []) {
       response.writeHead(200, {
         'Content-Type': ContentTypes[path.extname(name)] || 'application/octet-stream',
         'Cache-Control': 'no-store',
+        ...headers,
       });
       response.end(bytes);
     });
