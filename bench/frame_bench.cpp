@@ -20,8 +20,6 @@
 
 namespace {
 
-constexpr int FramesPerTurn = 315;  // 2 pi / 0.02, rounded up
-
 // The program's scene in a window of the given client size, presenting without waiting for the
 // display.
 struct UnpacedProgram {

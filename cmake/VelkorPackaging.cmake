@@ -5,6 +5,9 @@
 # - Elsewhere: the Debian layout (CPack's DEB generator, also what `cmake --install` does):
 #   the program in libexec, a launcher in games, the picture in share/velkor, and a desktop
 #   entry that starts the program there, with its icons, AppStream metadata and manual page.
+# - The web: the page beside the program's .js and .wasm and the picture, a folder any static
+#   web server serves as it is; the build folder is one, `cmake --install` makes another and
+#   CPack a ZIP of it.
 include(GNUInstallDirs)
 
 set(VELKOR_APP_ID org.velkor.Velkor)
@@ -114,11 +117,24 @@ function(velkor_debian_package target image)
   set(CPACK_GENERATOR DEB PARENT_SCOPE)
 endfunction()
 
+function(velkor_web_package target image)
+  set(page ${PROJECT_BINARY_DIR}/index.html)
+  configure_file(${VELKOR_PACKAGING_SOURCE}/web/index.html ${page} COPYONLY)
+  install(FILES ${page} ${image} $<TARGET_FILE:${target}>
+                $<TARGET_FILE_DIR:${target}>/$<TARGET_FILE_BASE_NAME:${target}>.wasm
+          DESTINATION .)
+  set(CPACK_GENERATOR ZIP PARENT_SCOPE)
+  set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF PARENT_SCOPE)
+  set(CPACK_SYSTEM_NAME web PARENT_SCOPE)
+endfunction()
+
 function(velkor_package target)
   get_target_property(image velkor_image VELKOR_IMAGE_FILE)
   add_dependencies(${target} velkor_image)
   if(WIN32)
     velkor_windows_package(${target} ${image})
+  elseif(EMSCRIPTEN)
+    velkor_web_package(${target} ${image})
   else()
     velkor_debian_package(${target} ${image})
   endif()

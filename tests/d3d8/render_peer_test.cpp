@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr int FramesPerTurn = 315;  // 2 pi / 0.02, rounded up
 constexpr int FrameStride = 5;      // every fifth frame keeps the run short
 // Pixels a frame may have drawn by one renderer and not the other, or with a channel more than
 // MaxChannelStep apart: what edge ties and rounding leave across a turn is 3 at the most.

@@ -5,6 +5,7 @@
 
 #include "app/app.h"
 #include "doubles/recording_device.h"
+#include "support/death_tests.h"
 #include "support/program_doubles.h"
 #include "scene/scene.h"
 

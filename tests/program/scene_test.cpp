@@ -4,6 +4,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "support/death_tests.h"
 #include "support/matrix_near.h"
 #include "support/program_doubles.h"
 #include "scene/scene.h"

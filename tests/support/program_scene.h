@@ -14,6 +14,9 @@
 constexpr UINT ProgramClientWidth = 624;
 constexpr UINT ProgramClientHeight = 441;
 
+// The frames of one whole turn of the cube: 2 pi / 0.02, rounded up.
+constexpr int FramesPerTurn = 315;
+
 // The picture as the image file holds it: 256 by 256 pixels of red, green and blue bytes, top
 // row first.
 constexpr UINT PictureSize = 256;

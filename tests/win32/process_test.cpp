@@ -10,12 +10,11 @@
 #include <unistd.h>
 
 #include "platform/win32/stand_in.h"
+#include "support/death_tests.h"
 #include "support/program_restart.h"
 #include "win32/recording_window.h"
 
 namespace {
-
-using ::testing::ExitedWithCode;
 
 TEST(ProcessTest, TheProgramHasAModuleHandle) {
   EXPECT_NE(GetModuleHandleA(nullptr), nullptr);
@@ -31,7 +30,7 @@ TEST(ProcessTest, ExitProcessFlushesTheStandardStreamsAndEndsWithTheCode) {
         std::cout << "and streamed";
         ExitProcess(3);
       },
-      ExitedWithCode(3), "buffered and streamed");
+      ::testing::ExitedWithCode(3), "buffered and streamed");
 }
 
 TEST(LocalMemoryTest, ZeroInitialisedBlocksAreZeroAndWhatCannotBeHadIsNull) {
@@ -59,7 +58,7 @@ TEST(MessageBoxTest, WritesCaptionAndTextAsOneLineOnStandardError) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   EXPECT_EXIT(
       std::exit(MessageBoxA(nullptr, "Device pointer is NULL", "Error", MB_OK) == IDOK ? 0 : 1),
-      ExitedWithCode(0), "^Error: Device pointer is NULL\n$");
+      ::testing::ExitedWithCode(0), "^Error: Device pointer is NULL\n$");
 }
 
 TEST(NoDisplayTest, CallsFailAsWindowsWouldAfterSayingWhyOnce) {
@@ -77,7 +76,7 @@ TEST(NoDisplayTest, CallsFailAsWindowsWouldAfterSayingWhyOnce) {
             MessageBoxA(nullptr, "Unable to create a Direct3D device", nullptr, MB_OK) == IDOK;
         std::exit(failed && noMode && boxed ? 0 : 1);
       },
-      ExitedWithCode(0),
+      ::testing::ExitedWithCode(0),
       "^No display available: [^\n]+\nError: Unable to create a Direct3D device\n$");
 }
 

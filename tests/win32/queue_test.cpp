@@ -6,6 +6,7 @@
 #include <ctime>
 
 #include "win32/recording_window.h"
+#include "win32/sdl_window_input.h"
 
 using ::testing::ElementsAre;
 

@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -31,12 +30,6 @@ LPCSTR RecordingClass();
 
 // A recording window at (80, 80), 640 by 480, titled "Recording".
 HWND RecordingWindowCreate(DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_CLIPSIBLINGS);
-
-// The SDL window behind a window of the stand-in.
-SDL_Window* SdlWindowOf(HWND window);
-
-// Queues a key event for `window` as SDL would deliver it.
-void SdlKeyPush(HWND window, Uint32 type, SDL_Scancode scancode, Uint16 modifiers = KMOD_NONE);
 
 // Translates and dispatches until nothing but paint is pending or the quit message comes.
 // True, with the quit message's code, when it came.

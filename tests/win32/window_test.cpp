@@ -9,6 +9,7 @@
 
 #include "platform/win32/stand_in.h"
 #include "win32/recording_window.h"
+#include "win32/sdl_window_input.h"
 
 using ::testing::ElementsAre;
 

@@ -1,6 +1,10 @@
 #include "platform/d3d8/objects/present_pacing.h"
 
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#else
 #include <thread>
+#endif
 
 #include "platform/win32/stand_in.h"
 
@@ -40,7 +44,15 @@ void RefreshClock::Wait(UINT count) const {
   if (!PacingOn || count == 0) return;
   const auto now = std::chrono::steady_clock::now();
   const auto refreshesSoFar = (now - start_) / period_;
-  std::this_thread::sleep_until(start_ + (refreshesSoFar + count) * period_);
+  const auto until = start_ + (refreshesSoFar + count) * period_;
+#ifdef __EMSCRIPTEN__
+  // A page has one thread, the browser's own: sleeping there would spin and hold the page still.
+  // The wait gives the page back to the browser instead.
+  emscripten_sleep(
+      static_cast<unsigned>(std::chrono::ceil<std::chrono::milliseconds>(until - now).count()));
+#else
+  std::this_thread::sleep_until(until);
+#endif
 }
 
 void PresentWait(const RefreshClock& clock, HWND window, UINT count) {

@@ -97,6 +97,19 @@ D3D8SW_INLINE const ChunkColour& ArgColour(const StageProgram& program, DWORD ar
   return *source;
 }
 
+// Doubles or quadruples the products in `out`, saturated. The shift is each loop's constant:
+// WebAssembly's vector shifts take one count for every lane, which its compiler finds in a
+// constant, not in a variable, and shifts lane by lane otherwise.
+template <int N, int Shift>
+D3D8SW_INLINE void ProductsScale(int count, uint32_t* out) {
+  for (int i = 0; i < count; i += N) {
+    const HalfWords<N> product = (HalfWords<N>)VectorLoad<Words<N>>(out + i);
+    // All ones where it saturates.
+    const HalfWords<N> overflows = (product >> (16 - Shift)) != 0;
+    VectorStore(out + i, (Words<N>)((product << Shift) | overflows));
+  }
+}
+
 // out = op(a, b), lane by lane, over `count` pixels of a plane; out may be a or b.
 template <int N>
 D3D8SW_INLINE void PlaneOperationApply(DWORD op, const uint32_t* a, const uint32_t* b, int count,
@@ -125,14 +138,8 @@ D3D8SW_INLINE void PlaneOperationApply(DWORD op, const uint32_t* a, const uint32
       for (int i = 0; i < 2 * count; ++i) {
         out16[i] = static_cast<uint16_t>((uint32_t{a16[i]} * b16[i]) >> 16);
       }
-      const int shift = op == D3DTOP_MODULATE4X ? 2 : (op == D3DTOP_MODULATE2X ? 1 : 0);
-      if (shift == 0) break;
-      for (int i = 0; i < count; i += N) {
-        const HalfWords<N> product = (HalfWords<N>)VectorLoad<Words<N>>(out + i);
-        // All ones where it saturates.
-        const HalfWords<N> overflows = (product >> (16 - shift)) != 0;
-        VectorStore(out + i, (Words<N>)((product << shift) | overflows));
-      }
+      if (op == D3DTOP_MODULATE4X) ProductsScale<N, 2>(count, out);
+      if (op == D3DTOP_MODULATE2X) ProductsScale<N, 1>(count, out);
       break;
     }
   }
