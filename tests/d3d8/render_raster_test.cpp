@@ -257,15 +257,7 @@ TEST_F(RasterTest, WindingIsJudgedAsSeenOnTheScreenThroughTheViewportsFlipOfY) {
 
 TEST_F(RasterTest, ATriangleCrossingTheNearPlaneDrawsOnlyItsPartInFront) {
   render->SetRenderState(D3DRS_LIGHTING, FALSE);
-  // A right-handed projection: camera at the origin looking down -z, near 1, far 100, a 90
-  // degree field of view, so a point (x, y, z) lands at (x / -z, y / -z) on the screen.
-  D3DMATRIX projection = {};
-  projection._11 = 1.0f;
-  projection._22 = 1.0f;
-  projection._33 = 100.0f / (1.0f - 100.0f);
-  projection._34 = -1.0f;
-  projection._43 = 1.0f * 100.0f / (1.0f - 100.0f);
-  render->SetTransform(D3DTS_PROJECTION, &projection);
+  RightHandedProjectionSet(render);
   // A floor under the camera from 5 in front of it to 5 behind it.
   const ColourVertex floor[3] = {
       {-2.0f, -1.0f, -5.0f, White}, {2.0f, -1.0f, -5.0f, White}, {0.0f, -1.0f, 5.0f, White}};

@@ -294,15 +294,7 @@ TEST_F(TextureTest, ATriangleCutAtTheNearPlaneKeepsItsTextureCoordinates) {
       {FarLeft, FarRight, NearLeft, NearRight, Beyond, Beyond, Beyond, Beyond, Beyond, Beyond});
   FilterUse(D3DTEXF_POINT);
   render->SetRenderState(D3DRS_LIGHTING, FALSE);
-  // Right-handed: looking down -z, near 1, far 100, 90 degrees, so (x, y, z) lands at
-  // (x / -z, y / -z).
-  D3DMATRIX projection = {};
-  projection._11 = 1.0f;
-  projection._22 = 1.0f;
-  projection._33 = 100.0f / (1.0f - 100.0f);
-  projection._34 = -1.0f;
-  projection._43 = 1.0f * 100.0f / (1.0f - 100.0f);
-  render->SetTransform(D3DTS_PROJECTION, &projection);
+  RightHandedProjectionSet(render);  // (x, y, z) lands at (x / -z, y / -z)
   const FloorVertex floor[4] = {{-2.0f, -1.0f, -5.0f, 0, 0},
                                 {2.0f, -1.0f, -5.0f, 1, 0},
                                 {-2.0f, -1.0f, 5.0f, 0, 1},

@@ -36,6 +36,16 @@ bool TransformedVerticesDraw(const RenderDevice& render, D3DPRIMITIVETYPE type,
                       TransformedVertexFormat);
 }
 
+void RightHandedProjectionSet(const RenderDevice& render) {
+  D3DMATRIX projection = {};
+  projection._11 = 1.0f;
+  projection._22 = 1.0f;
+  projection._33 = 100.0f / (1.0f - 100.0f);
+  projection._34 = -1.0f;
+  projection._43 = 1.0f * 100.0f / (1.0f - 100.0f);
+  render->SetTransform(D3DTS_PROJECTION, &projection);
+}
+
 void PlainShapeStates(const RenderDevice& render) {
   render->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
   render->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);

@@ -26,6 +26,10 @@ bool TransformedVerticesDraw(const RenderDevice& render, D3DPRIMITIVETYPE type,
 // States for drawing plain shapes: no culling, and the vertex colour as it is, without texture.
 void PlainShapeStates(const RenderDevice& render);
 
+// A right-handed projection: the camera at the origin looking down -z, near 1, far 100, a 90
+// degree field of view, so a point (x, y, z) lands at (x / -z, y / -z) on the screen.
+void RightHandedProjectionSet(const RenderDevice& render);
+
 // Clears the back buffer to `colour` (and depth to 1 when there is a depth buffer).
 void BackBufferClear(const RenderDevice& render, D3DCOLOR colour, bool depth = false);
 
