@@ -365,13 +365,20 @@ workspace.clientList().forEach(function (window) {
 SCRIPT
   chmod 755 "$work"
   chmod 644 "$work/close.js"
+  # KWin writes what the script printed to its log after the script has run: the window may be
+  # closed, and the program ended, before the log says so.
+  closed() { grep -q 'velkor-e2e: ' "$WITH_WAYLAND_LOG"; }
   for attempt in $(seq 50); do
     sleep 0.2
-    kill -0 "$pid" 2>/dev/null || fail "ended before its window was closed"
+    closed && break
+    if ! kill -0 "$pid" 2>/dev/null; then
+      sleep 1
+      closed && break
+      fail "ended before its window was closed"
+    fi
     kwin_call /Scripting org.kde.kwin.Scripting.loadScript string:"$work/close.js" \
       string:"velkor-close-$attempt" >/dev/null
     kwin_call /Scripting org.kde.kwin.Scripting.start >/dev/null
-    grep -q 'velkor-e2e: ' "$WITH_WAYLAND_LOG" && break
   done
   grep -q 'velkor-e2e: Velkor 624x441$' "$WITH_WAYLAND_LOG" ||
     fail "KWin shows no 624x441 window named Velkor: $(grep 'velkor-e2e' "$WITH_WAYLAND_LOG")"
