@@ -21,8 +21,9 @@ set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 # The Debian architecture the package is for: the build host's, or in a cross build its
 # target's, which CPack would take from the host too, named after the multiarch folder the
-# target's libraries come from. Empty where dpkg is not there to say.
-if(NOT WIN32)
+# target's libraries come from. Empty where dpkg is not there to say. The web build makes no
+# Debian package.
+if(NOT WIN32 AND NOT EMSCRIPTEN)
   if(CMAKE_CROSSCOMPILING)
     set(query dpkg-architecture -t ${CMAKE_LIBRARY_ARCHITECTURE} -qDEB_HOST_ARCH)
   else()
