@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr int FrameStride = 5;      // every fifth frame keeps the run short
+constexpr int FrameStride = 5;  // every fifth frame keeps the run short
 // Pixels a frame may have drawn by one renderer and not the other, or with a channel more than
 // MaxChannelStep apart: what edge ties and rounding leave across a turn is 3 at the most.
 constexpr long MaxPixelsApart = 20;
