@@ -23,10 +23,41 @@ struct KeyMessage {
 // `control` are the modifiers held, this key's own counted.
 KeyMessage KeyMessageMake(const KeyCode& code, bool down, bool repeat, bool alt, bool control);
 
-// Set-1 scan codes of the letters A to Z.
-inline constexpr BYTE LetterScanCodes[26] = {0x1E, 0x30, 0x2E, 0x20, 0x12, 0x21, 0x22, 0x23, 0x17,
-                                             0x24, 0x25, 0x26, 0x32, 0x31, 0x18, 0x19, 0x10, 0x13,
-                                             0x1F, 0x14, 0x16, 0x2F, 0x11, 0x2D, 0x15, 0x2C};
+// The keys of a US keyboard that display systems name, beyond letters, digits and F1 to F10.
+enum class NamedKey {
+  Escape,
+  Backspace,
+  Tab,
+  Return,
+  NumpadEnter,
+  Space,
+  CapsLock,
+  F11,
+  F12,
+  ShiftLeft,
+  ShiftRight,
+  ControlLeft,
+  ControlRight,
+  AltLeft,
+  AltRight,
+  Insert,
+  Delete,
+  Home,
+  End,
+  PageUp,
+  PageDown,
+  Left,
+  Right,
+  Up,
+  Down,
+};
+KeyCode KeyCodeOf(NamedKey key);
+
+// The letter `letter` ('A' to 'Z'), the digit `digit` ('0' to '9') of the row above them, and
+// the function key F`number` (1 to 10).
+KeyCode LetterKey(char letter);
+KeyCode DigitKey(char digit);
+KeyCode FunctionKey(int number);
 
 }  // namespace win32sw
 

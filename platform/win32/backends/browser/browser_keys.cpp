@@ -7,37 +7,37 @@ namespace win32sw {
 
 namespace {
 
-struct NamedKey {
+struct DomKey {
   const char* dom;
-  KeyCode code;
+  NamedKey key;
 };
 
-constexpr NamedKey NamedKeys[] = {
-    {"Escape", {VK_ESCAPE, 0x01}},
-    {"Backspace", {VK_BACK, 0x0E}},
-    {"Tab", {VK_TAB, 0x0F}},
-    {"Enter", {VK_RETURN, 0x1C}},
-    {"NumpadEnter", {VK_RETURN, KF_EXTENDED | 0x1C}},
-    {"Space", {VK_SPACE, 0x39}},
-    {"CapsLock", {VK_CAPITAL, 0x3A}},
-    {"F11", {VK_F11, 0x57}},
-    {"F12", {VK_F12, 0x58}},
-    {"ShiftLeft", {VK_SHIFT, 0x2A}},
-    {"ShiftRight", {VK_SHIFT, 0x36}},
-    {"ControlLeft", {VK_CONTROL, 0x1D}},
-    {"ControlRight", {VK_CONTROL, KF_EXTENDED | 0x1D}},
-    {"AltLeft", {VK_MENU, 0x38}},
-    {"AltRight", {VK_MENU, KF_EXTENDED | 0x38}},
-    {"Insert", {VK_INSERT, KF_EXTENDED | 0x52}},
-    {"Delete", {VK_DELETE, KF_EXTENDED | 0x53}},
-    {"Home", {VK_HOME, KF_EXTENDED | 0x47}},
-    {"End", {VK_END, KF_EXTENDED | 0x4F}},
-    {"PageUp", {VK_PRIOR, KF_EXTENDED | 0x49}},
-    {"PageDown", {VK_NEXT, KF_EXTENDED | 0x51}},
-    {"ArrowLeft", {VK_LEFT, KF_EXTENDED | 0x4B}},
-    {"ArrowRight", {VK_RIGHT, KF_EXTENDED | 0x4D}},
-    {"ArrowUp", {VK_UP, KF_EXTENDED | 0x48}},
-    {"ArrowDown", {VK_DOWN, KF_EXTENDED | 0x50}},
+constexpr DomKey DomKeys[] = {
+    {"Escape", NamedKey::Escape},
+    {"Backspace", NamedKey::Backspace},
+    {"Tab", NamedKey::Tab},
+    {"Enter", NamedKey::Return},
+    {"NumpadEnter", NamedKey::NumpadEnter},
+    {"Space", NamedKey::Space},
+    {"CapsLock", NamedKey::CapsLock},
+    {"F11", NamedKey::F11},
+    {"F12", NamedKey::F12},
+    {"ShiftLeft", NamedKey::ShiftLeft},
+    {"ShiftRight", NamedKey::ShiftRight},
+    {"ControlLeft", NamedKey::ControlLeft},
+    {"ControlRight", NamedKey::ControlRight},
+    {"AltLeft", NamedKey::AltLeft},
+    {"AltRight", NamedKey::AltRight},
+    {"Insert", NamedKey::Insert},
+    {"Delete", NamedKey::Delete},
+    {"Home", NamedKey::Home},
+    {"End", NamedKey::End},
+    {"PageUp", NamedKey::PageUp},
+    {"PageDown", NamedKey::PageDown},
+    {"ArrowLeft", NamedKey::Left},
+    {"ArrowRight", NamedKey::Right},
+    {"ArrowUp", NamedKey::Up},
+    {"ArrowDown", NamedKey::Down},
 };
 
 // The character after `prefix` in `code` when nothing follows it, or 0.
@@ -51,24 +51,22 @@ char SingleAfter(const char* code, const char* prefix) {
 
 bool KeyCodeFromDom(const char* code, KeyCode& key) {
   if (const char letter = SingleAfter(code, "Key"); letter >= 'A' && letter <= 'Z') {
-    key = {static_cast<WORD>(letter), LetterScanCodes[letter - 'A']};
+    key = LetterKey(letter);
     return true;
   }
-  // The digit row's scan codes run from 0x02 for 1 to 0x0B for 0.
   if (const char digit = SingleAfter(code, "Digit"); digit >= '0' && digit <= '9') {
-    key = {static_cast<WORD>(digit), static_cast<WORD>(digit == '0' ? 0x0B : 0x01 + digit - '0')};
+    key = DigitKey(digit);
     return true;
   }
-  // F1 to F10 have scan codes in a row from 0x3B; F11 and F12 do not.
   for (int number = 1; number <= 10; ++number) {
     if (code == "F" + std::to_string(number)) {
-      key = {static_cast<WORD>(VK_F1 + number - 1), static_cast<WORD>(0x3B + number - 1)};
+      key = FunctionKey(number);
       return true;
     }
   }
-  for (const NamedKey& named : NamedKeys) {
+  for (const DomKey& named : DomKeys) {
     if (std::strcmp(named.dom, code) == 0) {
-      key = named.code;
+      key = KeyCodeOf(named.key);
       return true;
     }
   }

@@ -38,8 +38,7 @@ class Presenter {
 };
 
 // The presenter of the display system SDL shows `window` on, or SDL's window surface where
-// that system's own way is missing (said once on standard error). Null, with the reason
-// written to standard error, where nothing can show the window.
+// that system's own way is missing (said once on standard error).
 std::unique_ptr<Presenter> PresenterChoose(SDL_Window* window);
 
 // False once a window was found on a display whose pixels neither the display system's own

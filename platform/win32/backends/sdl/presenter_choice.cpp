@@ -4,7 +4,6 @@
 
 #include "platform/win32/backends/sdl/presenter.h"
 #include "platform/win32/backends/sdl/surface_presenter.h"
-#include "platform/win32/backends/sdl/wayland/wayland_presenter.h"
 #include "platform/win32/backends/sdl/x11/x11_presenter.h"
 
 namespace win32sw {
@@ -43,13 +42,6 @@ std::unique_ptr<Presenter> PresenterChoose(SDL_Window* window) {
   std::string refusal;
   if (auto presenter = X11PresenterCreate(window, refusal)) return presenter;
   if (!refusal.empty()) return X11FallbackChoose(window, refusal);
-  if (auto presenter = WaylandPresenterCreate(window, refusal)) return presenter;
-  if (!refusal.empty()) {
-    // SDL's window surface needs OpenGL on Wayland: nothing else could show the window.
-    std::fprintf(stderr, "No way to show a window on this Wayland compositor: %s\n",
-                 refusal.c_str());
-    return nullptr;
-  }
   return SurfacePresenterCreate(window);
 }
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "platform/win32/backends/sdl/presenter.h"
+#include "platform/win32/backends/sdl/sdl_backend.h"
 #include "platform/win32/core/backend.h"
 
 namespace win32sw {
@@ -25,7 +26,7 @@ UINT DepthOf(Uint32 format) {
 
 }  // namespace
 
-bool BackendDisplayMode(DisplayModeInfo& mode) {
+bool SdlDesktop::DisplayMode(DisplayModeInfo& mode) {
   SDL_DisplayMode current;
   // The default adapter is SDL's first display.
   if (SDL_GetCurrentDisplayMode(0, &current) != 0) {

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "platform/win32/backends/sdl/sdl_backend.h"
 #include "platform/win32/backends/sdl/sdl_keys.h"
 #include "platform/win32/backends/sdl/sdl_window.h"
 #include "platform/win32/backends/sdl/x11/x11_display.h"
@@ -70,7 +71,7 @@ void SdlEventApply(const SDL_Event& event) {
   }
 }
 
-bool BackendEventsTake(int timeoutMilliseconds) {
+bool SdlDesktop::EventsTake(int timeoutMilliseconds) {
   if (!SDL_WasInit(SDL_INIT_EVENTS)) {
     if (timeoutMilliseconds == 0) return true;  // nothing can have come
     if (SDL_InitSubSystem(SDL_INIT_EVENTS) != 0) {

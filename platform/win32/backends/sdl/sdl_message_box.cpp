@@ -6,8 +6,8 @@
 
 #include <csignal>
 
+#include "platform/win32/backends/sdl/sdl_backend.h"
 #include "platform/win32/backends/sdl/sdl_window.h"
-#include "platform/win32/core/backend.h"
 
 namespace win32sw {
 
@@ -40,13 +40,16 @@ void DialogChildTie() {
 
 }  // namespace
 
-void BackendMessageBox(UINT type, const char* caption, const char* text, const Window* owner) {
+void SdlMessageBoxShow(UINT type, const char* caption, const char* text, SDL_Window* owner) {
   // Fails only for want of memory, and then the box merely may outlive the program.
   [[maybe_unused]] static const int registered = pthread_atfork(nullptr, nullptr, DialogChildTie);
   DialogParent = getpid();
-  SDL_ShowSimpleMessageBox(MessageBoxFlags(type), caption, text,
-                           owner ? SdlWindowOf(*owner).sdl : nullptr);
+  SDL_ShowSimpleMessageBox(MessageBoxFlags(type), caption, text, owner);
   DialogParent = 0;
+}
+
+void SdlDesktop::MessageBox(UINT type, const char* caption, const char* text, const Window* owner) {
+  SdlMessageBoxShow(type, caption, text, owner ? SdlWindowOf(*owner).sdl : nullptr);
 }
 
 }  // namespace win32sw

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "platform/win32/backends/sdl/wayland/wayland_display.h"
+#include "platform/win32/backends/sdl/sdl_backend.h"
 #include "platform/win32/backends/sdl/x11/x11_display.h"
 
 namespace win32sw {
@@ -32,7 +32,7 @@ bool SdlWindow::RefreshWait(UINT count) { return presenter_->RefreshWait(count);
 
 std::string SdlWindow::Failure() const { return presenter_->Failure(); }
 
-bool SdlWindow::Gone() const { return X11WindowGone(*this) || WaylandConnectionLost(); }
+bool SdlWindow::Gone() const { return X11WindowGone(*this); }
 
 bool SdlWindow::FullScreen(UINT width, UINT height, LONG& clientWidth, LONG& clientHeight) {
   // A display that has the mode switches to it; one that has not keeps its own and the
@@ -68,7 +68,7 @@ Window* SdlWindowFind(Uint32 id) {
   return nullptr;
 }
 
-std::unique_ptr<BackendWindow> BackendWindowCreate(Window&, const WindowPlacement& placement) {
+std::unique_ptr<BackendWindow> SdlDesktop::WindowCreate(Window&, const WindowPlacement& placement) {
   const int x = placement.placedBySystem ? SDL_WINDOWPOS_UNDEFINED : placement.x;
   const int y = placement.placedBySystem ? SDL_WINDOWPOS_UNDEFINED : placement.y;
   const Uint32 flags = SDL_WINDOW_HIDDEN | (placement.resizable ? SDL_WINDOW_RESIZABLE : 0);
@@ -79,13 +79,7 @@ std::unique_ptr<BackendWindow> BackendWindowCreate(Window&, const WindowPlacemen
     return nullptr;
   }
   X11DisplayWatch(sdl);
-  WaylandDisplayWatch(sdl);
-  auto presenter = PresenterChoose(sdl);
-  if (!presenter) {
-    SDL_DestroyWindow(sdl);
-    return nullptr;
-  }
-  return std::make_unique<SdlWindow>(sdl, std::move(presenter));
+  return std::make_unique<SdlWindow>(sdl, PresenterChoose(sdl));
 }
 
 }  // namespace win32sw

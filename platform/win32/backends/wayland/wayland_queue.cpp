@@ -1,4 +1,4 @@
-#include "platform/win32/backends/sdl/wayland/wayland_queue.h"
+#include "platform/win32/backends/wayland/wayland_queue.h"
 
 #include <poll.h>
 
@@ -26,8 +26,8 @@ bool WaylandQueue::WaitFor(const std::function<bool()>& done, std::chrono::milli
   }
 }
 
-// Whoever reads the connection queues every event where its object belongs: SDL's own go to
-// SDL's queue, for SDL to dispatch as it pumps its events.
+// Whoever reads the connection queues every event where its object belongs: the windows' own go
+// to the default queue, for the message loop to dispatch.
 bool WaylandQueue::DispatchOnce(int timeoutMilliseconds) {
   if (wl_display_prepare_read_queue(display_, queue_) != 0) {
     return wl_display_dispatch_queue_pending(display_, queue_) >= 0;

@@ -1,4 +1,4 @@
-#include "platform/win32/backends/sdl/wayland/wayland_refresh.h"
+#include "platform/win32/backends/wayland/wayland_refresh.h"
 
 namespace win32sw {
 

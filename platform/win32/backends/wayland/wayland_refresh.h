@@ -1,15 +1,15 @@
 // A surface's refreshes as the Wayland compositor tells them: a frame callback asked for with a
 // commit is done when the compositor draws the surface with it, at most once per refresh of the
 // output the surface is on.
-#ifndef VELKOR_PLATFORM_WIN32_WAYLAND_WAYLAND_REFRESH_H
-#define VELKOR_PLATFORM_WIN32_WAYLAND_WAYLAND_REFRESH_H
+#ifndef VELKOR_PLATFORM_WIN32_BACKENDS_WAYLAND_WAYLAND_REFRESH_H
+#define VELKOR_PLATFORM_WIN32_BACKENDS_WAYLAND_WAYLAND_REFRESH_H
 
 #include <wayland-client.h>
 
 #include <chrono>
 #include <functional>
 
-#include "platform/win32/backends/sdl/wayland/wayland_queue.h"
+#include "platform/win32/backends/wayland/wayland_queue.h"
 
 namespace win32sw {
 

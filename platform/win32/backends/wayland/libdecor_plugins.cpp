@@ -1,9 +1,9 @@
-#include "platform/win32/backends/sdl/wayland/libdecor_plugins.h"
+#include "platform/win32/backends/wayland/libdecor_plugins.h"
 
-#include <SDL.h>
 #include <dirent.h>
 #include <dlfcn.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -13,7 +13,7 @@ namespace {
 
 // The folder libdecor loads its plugins from, empty where libdecor itself is missing.
 std::string PluginFolder() {
-  const char* named = SDL_getenv("LIBDECOR_PLUGIN_DIR");
+  const char* named = std::getenv("LIBDECOR_PLUGIN_DIR");
   if (named && *named) return named;
   void* library = dlopen("libdecor-0.so.0", RTLD_LAZY | RTLD_NOLOAD);
   if (!library) library = dlopen("libdecor-0.so.0", RTLD_LAZY);

@@ -1,4 +1,4 @@
-#include "platform/win32/backends/sdl/wayland/wayland_shm_buffer.h"
+#include "platform/win32/backends/wayland/wayland_shm_buffer.h"
 
 #include <sys/mman.h>
 #include <unistd.h>

@@ -1,8 +1,8 @@
-// An event queue of the program's own on SDL's Wayland connection. The presenter's objects
-// send their events there, so SDL never dispatches them, and the presenter waits for them
-// itself, with a time limit.
-#ifndef VELKOR_PLATFORM_WIN32_WAYLAND_WAYLAND_QUEUE_H
-#define VELKOR_PLATFORM_WIN32_WAYLAND_WAYLAND_QUEUE_H
+// An event queue of its own on the Wayland connection, beside the connection's default one. The
+// presenter's objects send their events there, so that it can wait for them alone, with a time
+// limit, while the window's events wait for the message loop.
+#ifndef VELKOR_PLATFORM_WIN32_BACKENDS_WAYLAND_WAYLAND_QUEUE_H
+#define VELKOR_PLATFORM_WIN32_BACKENDS_WAYLAND_WAYLAND_QUEUE_H
 
 #include <wayland-client.h>
 

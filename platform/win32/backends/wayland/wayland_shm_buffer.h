@@ -1,14 +1,14 @@
 // A frame-sized buffer of 32-bit pixels in memory shared with the Wayland compositor (wl_shm).
 // It keeps account of what it lacks of the latest frame, so that only that is written into it
 // when it is next used.
-#ifndef VELKOR_PLATFORM_WIN32_WAYLAND_WAYLAND_SHM_BUFFER_H
-#define VELKOR_PLATFORM_WIN32_WAYLAND_WAYLAND_SHM_BUFFER_H
+#ifndef VELKOR_PLATFORM_WIN32_BACKENDS_WAYLAND_WAYLAND_SHM_BUFFER_H
+#define VELKOR_PLATFORM_WIN32_BACKENDS_WAYLAND_WAYLAND_SHM_BUFFER_H
 
 #include <wayland-client.h>
 
 #include <cstddef>
 
-#include "platform/win32/backends/sdl/presenter.h"
+#include "platform/win32/core/backend.h"
 
 namespace win32sw {
 
