@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "support/render_draw.h"
@@ -171,6 +172,39 @@ TEST_F(TextureTest, AwayFromTheEdgesEveryAddressingModeSamplesAlike) {
     ASSERT_EQ(other.size(), wrapped.size());
     for (size_t i = 0; i < other.size(); ++i) {
       EXPECT_TRUE(ColourNear(other[i], wrapped[i], 1)) << "mode " << mode << ", pixel " << i;
+    }
+  }
+}
+
+// Coordinates millions of repeats past the texture, too far apart for the device's fixed-point
+// texel coordinates: clamp still holds the edge texel and border its colour, on every pixel.
+// u runs from 0 at the top to 6.4 million at the bottom, so each triangle's first pixels lie
+// nearer than its last.
+TEST_F(TextureTest, ClampAndBorderHoldHoweverFarTheCoordinatesGo) {
+  const D3DCOLOR first = D3DCOLOR_XRGB(255, 0, 0), last = D3DCOLOR_XRGB(0, 0, 255),
+                 border = D3DCOLOR_XRGB(0, 255, 0);
+  TextureUse(2, 2, {first, last, first, last});
+  render->SetTextureStageState(0, D3DTSS_BORDERCOLOR, border);
+  const float e = -0.5f, f = Size - 0.5f, far = 6.4e6f;
+  for (DWORD filter : {D3DTEXF_POINT, D3DTEXF_LINEAR}) {
+    FilterUse(filter);
+    for (const auto& [mode, expected] :
+         {std::pair{D3DTADDRESS_CLAMP, last}, std::pair{D3DTADDRESS_BORDER, border}}) {
+      AddressingUse(mode);
+      BackBufferClear(render, 0);
+      TransformedVerticesDraw(render, D3DPT_TRIANGLESTRIP,
+                              {{e, e, 0.5f, 1.0f, 0xFFFFFFFF, 0, 0.5f},
+                               {f, e, 0.5f, 1.0f, 0xFFFFFFFF, 0, 0.5f},
+                               {e, f, 0.5f, 1.0f, 0xFFFFFFFF, far, 0.5f},
+                               {f, f, 0.5f, 1.0f, 0xFFFFFFFF, far, 0.5f}});
+      const BackBufferImage image = render.BackBufferRead();
+      ASSERT_EQ(image.width, Size);
+      for (UINT y = 0; y < Size; ++y) {
+        for (UINT x = 0; x < Size; ++x) {
+          EXPECT_TRUE(ColourNear(image.At(x, y), expected, 1))
+              << "pixel " << x << ", " << y << " mode " << mode << " filter " << filter;
+        }
+      }
     }
   }
 }
