@@ -313,6 +313,39 @@ TEST_F(TextureTest, StagesCombineTheirArgumentsAndDisableEndsTheCascade) {
   render->SetTextureStageState(1, D3DTSS_ALPHAOP, D3DTOP_DISABLE);
 }
 
+// The texture factor, for colour and for alpha, is what every pixel of each draw shows, and each
+// draw takes the factor set for it. The target is big enough for triangles of more pixels than
+// the device shades at once.
+TEST(TextureFactorTest, EveryPixelOfEachDrawShowsTheFactorSetForIt) {
+  constexpr UINT Side = 48;
+  RenderDevice render(Side, Side);
+  ASSERT_NE(render.device, nullptr);
+  render->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
+  render->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
+  render->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TFACTOR);
+  render->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_SELECTARG2);
+  render->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_TFACTOR);
+  const float e = -0.5f, f = Side - 0.5f;
+  for (D3DCOLOR factor :
+       {D3DCOLOR_ARGB(0x80, 0xFF, 0x00, 0xFF), D3DCOLOR_ARGB(0x40, 0x00, 0xFF, 0x00)}) {
+    render->SetRenderState(D3DRS_TEXTUREFACTOR, factor);
+    BackBufferClear(render, 0);
+    TransformedVerticesDraw(render, D3DPT_TRIANGLESTRIP,
+                            {{e, e, 0.5f, 1.0f, 0xFFFFFFFF, 0, 0},
+                             {f, e, 0.5f, 1.0f, 0xFFFFFFFF, 0, 0},
+                             {e, f, 0.5f, 1.0f, 0xFFFFFFFF, 0, 0},
+                             {f, f, 0.5f, 1.0f, 0xFFFFFFFF, 0, 0}});
+    const BackBufferImage image = render.BackBufferRead();
+    ASSERT_EQ(image.width, Side);
+    for (UINT y = 0; y < Side; ++y) {
+      for (UINT x = 0; x < Side; ++x) {
+        ASSERT_TRUE(ColourNear(image.At(x, y), factor, 0))
+            << "pixel " << x << ", " << y << " factor " << std::hex << factor;
+      }
+    }
+  }
+}
+
 // Where a triangle is cut at the near plane, the new corners take the texture coordinates of
 // the points they land on. A floor from 5 in front of the camera to 5 behind it, u across it
 // and v along it: what shows (from 5 to 1 in front) keeps u's halves left and right of the
