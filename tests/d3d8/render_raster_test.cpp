@@ -288,6 +288,67 @@ TEST_F(RasterTest, ATriangleCrossingTheNearPlaneDrawsOnlyItsPartInFront) {
   }
 }
 
+// A triangle with a corner in front, one exactly on the near plane and one behind the eye
+// (w < 0), its corners given in clip space through the projection: the points of it that show
+// are those with 0 <= z <= w and w > 0, found here for each pixel centre from its barycentric
+// coordinates on the triangle.
+TEST_F(RasterTest, ATriangleWithACornerOnTheNearPlaneAndOneBehindTheEyeShowsItsPartInFront) {
+  render->SetRenderState(D3DRS_LIGHTING, FALSE);
+  const double corners[3][4] = {{-1, 1, 0.5, 1}, {1, 1, -0.5, -1}, {0, -0.5, 0, 2}};
+  // The unit points along x, y and z land on the corners' clip coordinates.
+  D3DMATRIX projection = {};
+  for (int r = 0; r < 3; ++r) {
+    for (int c = 0; c < 4; ++c) projection.m[r][c] = static_cast<float>(corners[r][c]);
+  }
+  render->SetTransform(D3DTS_PROJECTION, &projection);
+  const ColourVertex triangle[3] = {
+      {1.0f, 0.0f, 0.0f, White}, {0.0f, 1.0f, 0.0f, White}, {0.0f, 0.0f, 1.0f, White}};
+  BackBufferClear(render, Black);
+  VerticesDraw(render, D3DPT_TRIANGLELIST, 1, triangle, 3, sizeof(ColourVertex),
+               ColourVertexFormat);
+  const BackBufferImage image = render.BackBufferRead();
+  ASSERT_EQ(image.width, Size);
+  int inside = 0;
+  for (UINT y = 0; y < Size; ++y) {
+    for (UINT x = 0; x < Size; ++x) {
+      const double nx = (x + 0.0) / (Size / 2.0) - 1.0, ny = 1.0 - (y + 0.0) / (Size / 2.0);
+      // a x + b y + c z over the corners, with a + b + c = 1, on the pixel's line of sight:
+      // x - nx w = 0 and y - ny w = 0 (Cramer's rule).
+      double m[3][3];
+      for (int k = 0; k < 3; ++k) {
+        m[0][k] = corners[k][0] - nx * corners[k][3];
+        m[1][k] = corners[k][1] - ny * corners[k][3];
+        m[2][k] = 1.0;
+      }
+      auto determinant = [](const double(&a)[3][3]) {
+        return a[0][0] * (a[1][1] * a[2][2] - a[1][2] * a[2][1]) -
+               a[0][1] * (a[1][0] * a[2][2] - a[1][2] * a[2][0]) +
+               a[0][2] * (a[1][0] * a[2][1] - a[1][1] * a[2][0]);
+      };
+      const double whole = determinant(m);
+      double weight[3], point[4] = {};
+      for (int k = 0; k < 3; ++k) {
+        double replaced[3][3];
+        for (int r = 0; r < 3; ++r) {
+          for (int c = 0; c < 3; ++c) replaced[r][c] = c == k ? (r == 2 ? 1.0 : 0.0) : m[r][c];
+        }
+        weight[k] = determinant(replaced) / whole;
+        for (int c = 0; c < 4; ++c) point[c] += weight[k] * corners[k][c];
+      }
+      const double least = std::min({weight[0], weight[1], weight[2]});
+      const double depth = point[2] / point[3];
+      const bool drawn = (image.At(x, y) & 0xFFFFFF) != 0;
+      if (least > 0.05 && point[3] > 0 && depth > 0.05 && depth < 0.95) {
+        ++inside;
+        EXPECT_TRUE(drawn) << "in front: " << x << ", " << y;
+      } else if (least < -0.05 || point[3] < 0 || depth < -0.05 || depth > 1.05) {
+        EXPECT_FALSE(drawn) << "not in front: " << x << ", " << y;
+      }
+    }
+  }
+  EXPECT_GT(inside, 20) << "pixels that must show";
+}
+
 TEST_F(RasterTest, TrianglesReachingFarOffTheScreenAreClippedPreciselyAndNoneCrashes) {
   render->SetRenderState(D3DRS_LIGHTING, FALSE);
   // A hundred thousand half-screens out: far past any guard band, yet near enough that clipping
