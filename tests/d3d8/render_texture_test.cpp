@@ -215,6 +215,10 @@ TEST_F(TextureTest, ArgumentsCanTakeTheAlphaOrTheComplementOfAColour) {
   render->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_DIFFUSE | D3DTA_ALPHAREPLICATE);
   EXPECT_TRUE(
       ColourNear(QuadDraw(0, 1, 0, 1, diffuse).At(4, 4), D3DCOLOR_XRGB(0x40, 0x40, 0x40), 1));
+  // On the first stage the current colour is the diffuse one, alpha too.
+  render->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_CURRENT | D3DTA_ALPHAREPLICATE);
+  EXPECT_TRUE(
+      ColourNear(QuadDraw(0, 1, 0, 1, diffuse).At(4, 4), D3DCOLOR_XRGB(0x40, 0x40, 0x40), 1));
   render->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_CURRENT | D3DTA_COMPLEMENT);
   EXPECT_TRUE(
       ColourNear(QuadDraw(0, 1, 0, 1, diffuse).At(4, 4), D3DCOLOR_XRGB(0x00, 0x7F, 0xFF), 1));
