@@ -417,6 +417,12 @@ own-ipc-namespace)
   import -window "$id" "$work/shot.png"
   expect_cube "$work/shot.png" 1
   [ -s "$work/stderr" ] && fail "said something"
+  # Half a second of frames later, they still go through the segment made for the first one:
+  # a segment made per frame would be numbered in the dozens by now.
+  sleep 0.5
+  ipcs -m
+  highest=$(ipcs -m | awk '$2 ~ /^[0-9]+$/ { if ($2 > most) most = $2 } END { print most + 0 }')
+  [ "$highest" -lt 8 ] || fail "shared memory segment $highest in use: made again per frame"
   close_key Escape
   expect_exit_zero 2
   ;;
