@@ -224,6 +224,12 @@ TEST_F(MessageQueueTest, FiltersSelectByWindowAndRangeAndADeadWindowIsAnError) {
   EXPECT_EQ(GetMessageA(&message, second, 0, 0), -1);
   message.hwnd = second;
   EXPECT_EQ(DispatchMessageA(&message), 0) << "nothing to dispatch to";
+  // No MSG to fill is an error too, as GetMessageA's documentation has it, with the first
+  // window's message still waiting.
+  EXPECT_EQ(GetMessageA(nullptr, nullptr, 0, 0), -1);
+  EXPECT_FALSE(PeekMessageA(nullptr, nullptr, 0, 0, PM_REMOVE));
+  ASSERT_TRUE(PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(message.message, WM_USER + 0u);
 }
 
 TEST_F(MessageQueueTest, WaitingForAMessageSleepsInsteadOfSpinning) {
