@@ -377,4 +377,39 @@ TEST_F(RasterTest, TrianglesReachingFarOffTheScreenAreClippedPreciselyAndNoneCra
   }
 }
 
+// A pre-transformed triangle reaching 10^30 pixels off the target, in x or in y: whether
+// or not the device draws what of it is on the target, it draws nothing outside it.
+TEST_F(RasterTest, APreTransformedTriangleFarOffTheTargetDrawsNothingOutsideItself) {
+  for (const bool acrossX : {true, false}) {
+    const double far = 1e30;
+    // A corner far off to the right (or below) of a base near the bottom (or right) edge.
+    const Triangle triangle =
+        acrossX ? Triangle{{{4, 20}, {far, 2}, {4, 22}}} : Triangle{{{20, 4}, {22, 4}, {2, far}}};
+    BackBufferClear(render, Black);
+    TransformedVerticesDraw(render, D3DPT_TRIANGLELIST, TransformedTriangles({triangle}, White));
+    const std::vector<bool> drawn = Drawn();
+    ASSERT_EQ(drawn.size(), Size * Size);
+    for (UINT y = 0; y < Size; ++y) {
+      for (UINT x = 0; x < Size; ++x) {
+        // Outside by more than a pixel: on the far side of an edge.
+        bool outside = false;
+        for (int e = 0; e < 3; ++e) {
+          const Point& a = triangle[e];
+          const Point& b = triangle[(e + 1) % 3];
+          const Point& c = triangle[(e + 2) % 3];
+          const auto side = [&](double px, double py) {
+            return (b.x - a.x) * (py - a.y) - (b.y - a.y) * (px - a.x);
+          };
+          const double length = std::hypot(b.x - a.x, b.y - a.y);
+          const bool beyond = side(x, y) * side(c.x, c.y) < 0;
+          outside = outside || (beyond && std::fabs(side(x, y)) / length > 1.0);
+        }
+        if (outside) {
+          EXPECT_FALSE(drawn[y * Size + x]) << x << ", " << y << (acrossX ? " x" : " y");
+        }
+      }
+    }
+  }
+}
+
 }  // namespace
