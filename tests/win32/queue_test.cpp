@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <ctime>
+#include <utility>
 
 #include "win32/recording_window.h"
 #include "win32/sdl_window_input.h"
@@ -176,6 +177,25 @@ TEST_F(MessageQueueTest, EscapeArrivesAsVkEscapeAndTypesEscape) {
   MSG character = Next();
   EXPECT_EQ(character.message, WM_CHAR);
   EXPECT_EQ(character.wParam, 0x1Bu);
+}
+
+// With Ctrl held a letter types its control character: Ctrl+A 0x01 to Ctrl+Z 0x1A.
+TEST_F(MessageQueueTest, ControlWithALetterTypesItsControlCharacter) {
+  HWND window = RecordingWindowCreate(Hidden);
+  SDL_SetModState(KMOD_LCTRL);
+  for (const auto& [scancode, typed] :
+       {std::pair{SDL_SCANCODE_A, 0x01u}, std::pair{SDL_SCANCODE_C, 0x03u},
+        std::pair{SDL_SCANCODE_Z, 0x1Au}}) {
+    SdlKeyPush(window, SDL_KEYDOWN, scancode, KMOD_LCTRL);
+    MSG key = Next();
+    ASSERT_EQ(key.message, WM_KEYDOWN);
+    EXPECT_TRUE(TranslateMessage(&key));
+    ASSERT_TRUE(Pending()) << "no character typed";
+    MSG character = Next();
+    EXPECT_EQ(character.message, WM_CHAR);
+    EXPECT_EQ(character.wParam, typed);
+  }
+  SDL_SetModState(KMOD_NONE);
 }
 
 // SDL names no window for a key that comes before the keyboard focus does (one sent straight
