@@ -2,6 +2,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <ctime>
 #include <utility>
@@ -78,6 +79,12 @@ TEST_F(MessageQueueTest, PaintComesOnlyForAVisibleWindowWithAnInvalidRegion) {
   EXPECT_EQ(paint.rcPaint.right, 624);
   EXPECT_EQ(paint.rcPaint.bottom, 441);
   EXPECT_TRUE(paint.fErase) << "showing asks for the background, which no one erased";
+  // The erase was asked of the procedure with the paint's device context, lParam unused.
+  const auto erase = std::find_if(Received.begin(), Received.end(),
+                                  [](const auto& r) { return r.message == WM_ERASEBKGND; });
+  ASSERT_NE(erase, Received.end());
+  EXPECT_EQ(erase->wParam, reinterpret_cast<WPARAM>(paint.hdc));
+  EXPECT_EQ(erase->lParam, 0);
   EndPaint(window, &paint);
   EXPECT_FALSE(Pending()) << "BeginPaint validates";
 
