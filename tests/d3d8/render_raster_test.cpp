@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "support/render_draw.h"
@@ -237,6 +238,28 @@ struct ColourVertex {
   D3DCOLOR diffuse;
 };
 constexpr DWORD ColourVertexFormat = D3DFVF_XYZ | D3DFVF_DIFFUSE;
+
+// Every other triangle of a strip turns the other way round its vertices; each keeps the first
+// one's winding all the same, so a culling mode takes all of the strip or none of it.
+TEST_F(RasterTest, EveryTriangleOfAStripIsCulledAsItsFirstIs) {
+  // Zigzagging between two rows: counter-clockwise on the screen first.
+  std::vector<TransformedVertex> strip;
+  for (int k = 0; k < 6; ++k) {
+    strip.push_back({4.0f * k, k % 2 == 0 ? 4.0f : 16.0f, 0.5f, 1.0f, White, 0.0f, 0.0f});
+  }
+  for (const auto& [mode, drawn] : {std::pair{D3DCULL_CW, true}, std::pair{D3DCULL_CCW, false}}) {
+    render->SetRenderState(D3DRS_CULLMODE, mode);
+    BackBufferClear(render, Black);
+    TransformedVerticesDraw(render, D3DPT_TRIANGLESTRIP, strip);
+    const std::vector<bool> shown = Drawn();
+    ASSERT_EQ(shown.size(), Size * Size);
+    // Inside the first four triangles, each well away from its edges.
+    for (const Point& p : {Point{4, 8}, Point{6, 13}, Point{10, 8}, Point{15, 13}}) {
+      EXPECT_EQ(shown[static_cast<size_t>(p.y) * Size + static_cast<size_t>(p.x)], drawn)
+          << "cull mode " << mode << " at " << p.x << ", " << p.y;
+    }
+  }
+}
 
 TEST_F(RasterTest, WindingIsJudgedAsSeenOnTheScreenThroughTheViewportsFlipOfY) {
   render->SetRenderState(D3DRS_LIGHTING, FALSE);
