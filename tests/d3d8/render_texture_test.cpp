@@ -259,6 +259,33 @@ TEST_F(TextureTest, MagnifiedAndMinifiedSurfacesUseTheirOwnFilters) {
   }
 }
 
+// Wrapping across u while v is clamped: pixel x lies at u = x / 8, halfway between texels x - 1
+// and x, the first pixel's between the last texel and the first.
+TEST_F(TextureTest, WrapAcrossOneWayBlendsTheLastTexelWithTheFirstWhileTheOtherClamps) {
+  const std::vector<D3DCOLOR> row = Distinct(Size);
+  std::vector<D3DCOLOR> texels = row;
+  texels.insert(texels.end(), row.begin(), row.end());
+  TextureUse(Size, 2, texels);
+  FilterUse(D3DTEXF_LINEAR);
+  render->SetTextureStageState(0, D3DTSS_ADDRESSU, D3DTADDRESS_WRAP);
+  render->SetTextureStageState(0, D3DTSS_ADDRESSV, D3DTADDRESS_CLAMP);
+  const float half = 0.5f / Size;
+  const BackBufferImage image = QuadDraw(-half, 1 - half, 0.25f, 0.25f);
+  ASSERT_EQ(image.width, Size);
+  auto average = [](D3DCOLOR a, D3DCOLOR b) {
+    auto channel = [&](int shift) {
+      return (((a >> shift) & 0xFF) + ((b >> shift) & 0xFF) + 1) / 2;
+    };
+    return D3DCOLOR_XRGB(channel(16), channel(8), channel(0));
+  };
+  for (UINT y = 0; y < Size; ++y) {
+    for (UINT x = 0; x < Size; ++x) {
+      EXPECT_TRUE(ColourNear(image.At(x, y), average(row[(x + Size - 1) % Size], row[x]), 1))
+          << "pixel " << x << ", " << y;
+    }
+  }
+}
+
 TEST_F(TextureTest, MirrorReflectsTheTextureInEveryOtherRepeat) {
   const std::vector<D3DCOLOR> row = Distinct(Size);
   std::vector<D3DCOLOR> texels = row;
