@@ -32,6 +32,14 @@ bool Inside(const D3DRECT& rect, UINT x, UINT y) {
   return ::testing::AssertionSuccess();
 }
 
+// What the window shows of a device that has drawn nothing yet: black, never what the memory
+// held before (Wine's device clears its back buffer to black when it is made).
+TEST(ClearTest, ANewDevicesBackBufferIsBlackBeforeAnything) {
+  RenderDevice render(16, 8);
+  ASSERT_NE(render.device, nullptr);
+  EXPECT_TRUE(RectsOnlyHold(render.BackBufferRead(), {}, 0, 0));
+}
+
 TEST(ClearTest, DepthAskedWithoutADepthBufferFailsAndClearsNothing) {
   RenderDevice render(16, 16);
   ASSERT_NE(render.device, nullptr);
@@ -139,6 +147,11 @@ TEST(PresentTest, ACopyChainPresentsPartOfTheBackBuffer) {
   ASSERT_NE(render.device, nullptr);
   const RECT bottomRight = {8, 4, 16, 8};
   EXPECT_EQ(render->Present(&bottomRight, nullptr, nullptr, nullptr), D3D_OK);
+#ifndef _WIN32
+  // A part wholly past the back buffer has nothing to show; ours presents nothing and succeeds.
+  const RECT beyond = {20, 10, 30, 20};
+  EXPECT_EQ(render->Present(&beyond, nullptr, nullptr, nullptr), D3D_OK);
+#endif
 }
 
 }  // namespace

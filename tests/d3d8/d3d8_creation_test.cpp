@@ -174,6 +174,19 @@ TEST_F(DeviceCreationTest, TheFocusWindowStandsInForAMissingDeviceWindow) {
   EXPECT_NE(device, nullptr);
 }
 
+// Three back buffers, the most a chain has, are a flip chain's, each one to be had.
+TEST_F(DeviceCreationTest, AFlipChainHasUpToThreeBackBuffers) {
+  parameters.SwapEffect = D3DSWAPEFFECT_FLIP;
+  parameters.BackBufferCount = 3;
+  ASSERT_EQ(Create(window.handle), D3D_OK);
+  for (UINT index = 0; index < 3; ++index) {
+    IDirect3DSurface8* backBuffer = nullptr;
+    EXPECT_EQ(device->GetBackBuffer(index, D3DBACKBUFFER_TYPE_MONO, &backBuffer), D3D_OK)
+        << "back buffer " << index;
+    if (backBuffer) backBuffer->Release();
+  }
+}
+
 TEST_F(DeviceCreationTest, AWindowedBackBufferOfNoSizeTakesTheClientArea) {
   parameters.BackBufferWidth = 0;
   parameters.BackBufferHeight = 0;

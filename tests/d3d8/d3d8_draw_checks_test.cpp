@@ -69,9 +69,18 @@ TEST_F(DrawChecksTest, RefusesVertexFormatsItCannotDraw) {
   EXPECT_EQ(render->SetVertexShader(D3DFVF_XYZ | D3DFVF_PSIZE), D3DERR_INVALIDCALL);
   EXPECT_EQ(render->SetVertexShader(D3DFVF_XYZRHW | D3DFVF_NORMAL), D3DERR_INVALIDCALL);
   EXPECT_EQ(render->SetVertexShader(D3DFVF_NORMAL), D3DERR_INVALIDCALL);
+  // The format's count of texture coordinate sets has room for 15; Direct3D 8 has 8.
+  EXPECT_EQ(render->SetVertexShader(D3DFVF_XYZ | 9 << D3DFVF_TEXCOUNT_SHIFT), D3DERR_INVALIDCALL);
   DWORD fvf = 0;
   ASSERT_EQ(render->GetVertexShader(&fvf), D3D_OK);
   EXPECT_EQ(fvf, VertexFormat);
+}
+
+TEST_F(DrawChecksTest, TakesEveryCountOfTextureCoordinateSetsUpToEight) {
+  for (DWORD sets = 0; sets <= 8; ++sets) {
+    EXPECT_EQ(render->SetVertexShader(D3DFVF_XYZ | sets << D3DFVF_TEXCOUNT_SHIFT), D3D_OK)
+        << sets << " sets";
+  }
 }
 
 }  // namespace

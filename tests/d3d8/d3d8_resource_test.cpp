@@ -94,6 +94,8 @@ TEST_F(ResourceTest, TexelsWrittenThroughALockReadBackPerLevel) {
     D3DLOCKED_RECT locked = {};
     ASSERT_EQ(texture->LockRect(level, &locked, nullptr, 0), D3D_OK);
     ASSERT_GE(locked.Pitch, static_cast<INT>(desc.Width * 4));
+    // The size the level tells holds all its rows.
+    EXPECT_GE(desc.Size, static_cast<UINT>(locked.Pitch) * desc.Height) << "level " << level;
     for (UINT y = 0; y < desc.Height; ++y) {
       DWORD* row = reinterpret_cast<DWORD*>(static_cast<BYTE*>(locked.pBits) + y * locked.Pitch);
       for (UINT x = 0; x < desc.Width; ++x) row[x] = (level << 24) | (y << 8) | x;

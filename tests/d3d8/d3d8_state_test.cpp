@@ -160,4 +160,21 @@ TEST_F(DeviceStateTest, EnablingAnUnsetLightDefinesTheDefaultLight) {
   EXPECT_FALSE(enabled);
 }
 
+#ifndef _WIN32
+// Windows' runtime keeps lights at any index; ours keeps eight, the most it lights at once,
+// and refuses one past them rather than keeping it anywhere.
+TEST_F(DeviceStateTest, OurDeviceKeepsEightLightsAndRefusesTheNinth) {
+  D3DLIGHT8 light = {};
+  light.Type = D3DLIGHT_DIRECTIONAL;
+  light.Direction = {0.0f, 0.0f, 1.0f};
+  ASSERT_EQ(render->SetLight(7, &light), D3D_OK);
+  EXPECT_EQ(render->LightEnable(7, TRUE), D3D_OK);
+  EXPECT_EQ(render->SetLight(8, &light), D3DERR_INVALIDCALL);
+  EXPECT_EQ(render->GetLight(8, &light), D3DERR_INVALIDCALL);
+  EXPECT_EQ(render->LightEnable(8, TRUE), D3DERR_INVALIDCALL);
+  BOOL enabled = FALSE;
+  EXPECT_EQ(render->GetLightEnable(8, &enabled), D3DERR_INVALIDCALL);
+}
+#endif
+
 }  // namespace

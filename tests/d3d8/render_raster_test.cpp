@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "support/render_draw.h"
@@ -238,6 +239,28 @@ struct ColourVertex {
 };
 constexpr DWORD ColourVertexFormat = D3DFVF_XYZ | D3DFVF_DIFFUSE;
 
+// Every other triangle of a strip turns the other way round its vertices; each keeps the first
+// one's winding all the same, so a culling mode takes all of the strip or none of it.
+TEST_F(RasterTest, EveryTriangleOfAStripIsCulledAsItsFirstIs) {
+  // Zigzagging between two rows: counter-clockwise on the screen first.
+  std::vector<TransformedVertex> strip;
+  for (int k = 0; k < 6; ++k) {
+    strip.push_back({4.0f * k, k % 2 == 0 ? 4.0f : 16.0f, 0.5f, 1.0f, White, 0.0f, 0.0f});
+  }
+  for (const auto& [mode, drawn] : {std::pair{D3DCULL_CW, true}, std::pair{D3DCULL_CCW, false}}) {
+    render->SetRenderState(D3DRS_CULLMODE, mode);
+    BackBufferClear(render, Black);
+    TransformedVerticesDraw(render, D3DPT_TRIANGLESTRIP, strip);
+    const std::vector<bool> shown = Drawn();
+    ASSERT_EQ(shown.size(), Size * Size);
+    // Inside the first four triangles, each well away from its edges.
+    for (const Point& p : {Point{4, 8}, Point{6, 13}, Point{10, 8}, Point{15, 13}}) {
+      EXPECT_EQ(shown[static_cast<size_t>(p.y) * Size + static_cast<size_t>(p.x)], drawn)
+          << "cull mode " << mode << " at " << p.x << ", " << p.y;
+    }
+  }
+}
+
 TEST_F(RasterTest, WindingIsJudgedAsSeenOnTheScreenThroughTheViewportsFlipOfY) {
   render->SetRenderState(D3DRS_LIGHTING, FALSE);
   // Left, top, right as seen: clockwise on the screen, although its signed area in clip space
@@ -288,6 +311,67 @@ TEST_F(RasterTest, ATriangleCrossingTheNearPlaneDrawsOnlyItsPartInFront) {
   }
 }
 
+// A triangle with a corner in front, one exactly on the near plane and one behind the eye
+// (w < 0), its corners given in clip space through the projection: the points of it that show
+// are those with 0 <= z <= w and w > 0, found here for each pixel centre from its barycentric
+// coordinates on the triangle.
+TEST_F(RasterTest, ATriangleWithACornerOnTheNearPlaneAndOneBehindTheEyeShowsItsPartInFront) {
+  render->SetRenderState(D3DRS_LIGHTING, FALSE);
+  const double corners[3][4] = {{-1, 1, 0.5, 1}, {1, 1, -0.5, -1}, {0, -0.5, 0, 2}};
+  // The unit points along x, y and z land on the corners' clip coordinates.
+  D3DMATRIX projection = {};
+  for (int r = 0; r < 3; ++r) {
+    for (int c = 0; c < 4; ++c) projection.m[r][c] = static_cast<float>(corners[r][c]);
+  }
+  render->SetTransform(D3DTS_PROJECTION, &projection);
+  const ColourVertex triangle[3] = {
+      {1.0f, 0.0f, 0.0f, White}, {0.0f, 1.0f, 0.0f, White}, {0.0f, 0.0f, 1.0f, White}};
+  BackBufferClear(render, Black);
+  VerticesDraw(render, D3DPT_TRIANGLELIST, 1, triangle, 3, sizeof(ColourVertex),
+               ColourVertexFormat);
+  const BackBufferImage image = render.BackBufferRead();
+  ASSERT_EQ(image.width, Size);
+  int inside = 0;
+  for (UINT y = 0; y < Size; ++y) {
+    for (UINT x = 0; x < Size; ++x) {
+      const double nx = (x + 0.0) / (Size / 2.0) - 1.0, ny = 1.0 - (y + 0.0) / (Size / 2.0);
+      // a x + b y + c z over the corners, with a + b + c = 1, on the pixel's line of sight:
+      // x - nx w = 0 and y - ny w = 0 (Cramer's rule).
+      double m[3][3];
+      for (int k = 0; k < 3; ++k) {
+        m[0][k] = corners[k][0] - nx * corners[k][3];
+        m[1][k] = corners[k][1] - ny * corners[k][3];
+        m[2][k] = 1.0;
+      }
+      auto determinant = [](const double(&a)[3][3]) {
+        return a[0][0] * (a[1][1] * a[2][2] - a[1][2] * a[2][1]) -
+               a[0][1] * (a[1][0] * a[2][2] - a[1][2] * a[2][0]) +
+               a[0][2] * (a[1][0] * a[2][1] - a[1][1] * a[2][0]);
+      };
+      const double whole = determinant(m);
+      double weight[3], point[4] = {};
+      for (int k = 0; k < 3; ++k) {
+        double replaced[3][3];
+        for (int r = 0; r < 3; ++r) {
+          for (int c = 0; c < 3; ++c) replaced[r][c] = c == k ? (r == 2 ? 1.0 : 0.0) : m[r][c];
+        }
+        weight[k] = determinant(replaced) / whole;
+        for (int c = 0; c < 4; ++c) point[c] += weight[k] * corners[k][c];
+      }
+      const double least = std::min({weight[0], weight[1], weight[2]});
+      const double depth = point[2] / point[3];
+      const bool drawn = (image.At(x, y) & 0xFFFFFF) != 0;
+      if (least > 0.05 && point[3] > 0 && depth > 0.05 && depth < 0.95) {
+        ++inside;
+        EXPECT_TRUE(drawn) << "in front: " << x << ", " << y;
+      } else if (least < -0.05 || point[3] < 0 || depth < -0.05 || depth > 1.05) {
+        EXPECT_FALSE(drawn) << "not in front: " << x << ", " << y;
+      }
+    }
+  }
+  EXPECT_GT(inside, 20) << "pixels that must show";
+}
+
 TEST_F(RasterTest, TrianglesReachingFarOffTheScreenAreClippedPreciselyAndNoneCrashes) {
   render->SetRenderState(D3DRS_LIGHTING, FALSE);
   // A hundred thousand half-screens out: far past any guard band, yet near enough that clipping
@@ -313,6 +397,41 @@ TEST_F(RasterTest, TrianglesReachingFarOffTheScreenAreClippedPreciselyAndNoneCra
     const BackBufferImage image = render.BackBufferRead();
     ASSERT_EQ(image.width, Size);
     for (D3DCOLOR pixel : image.pixels) ASSERT_EQ(pixel & 0xFFFFFF, White);
+  }
+}
+
+// A pre-transformed triangle reaching 10^30 pixels off the target, in x or in y: whether
+// or not the device draws what of it is on the target, it draws nothing outside it.
+TEST_F(RasterTest, APreTransformedTriangleFarOffTheTargetDrawsNothingOutsideItself) {
+  for (const bool acrossX : {true, false}) {
+    const double far = 1e30;
+    // A corner far off to the right (or below) of a base near the bottom (or right) edge.
+    const Triangle triangle =
+        acrossX ? Triangle{{{4, 20}, {far, 2}, {4, 22}}} : Triangle{{{20, 4}, {22, 4}, {2, far}}};
+    BackBufferClear(render, Black);
+    TransformedVerticesDraw(render, D3DPT_TRIANGLELIST, TransformedTriangles({triangle}, White));
+    const std::vector<bool> drawn = Drawn();
+    ASSERT_EQ(drawn.size(), Size * Size);
+    for (UINT y = 0; y < Size; ++y) {
+      for (UINT x = 0; x < Size; ++x) {
+        // Outside by more than a pixel: on the far side of an edge.
+        bool outside = false;
+        for (int e = 0; e < 3; ++e) {
+          const Point& a = triangle[e];
+          const Point& b = triangle[(e + 1) % 3];
+          const Point& c = triangle[(e + 2) % 3];
+          const auto side = [&](double px, double py) {
+            return (b.x - a.x) * (py - a.y) - (b.y - a.y) * (px - a.x);
+          };
+          const double length = std::hypot(b.x - a.x, b.y - a.y);
+          const bool beyond = side(x, y) * side(c.x, c.y) < 0;
+          outside = outside || (beyond && std::fabs(side(x, y)) / length > 1.0);
+        }
+        if (outside) {
+          EXPECT_FALSE(drawn[y * Size + x]) << x << ", " << y << (acrossX ? " x" : " y");
+        }
+      }
+    }
   }
 }
 

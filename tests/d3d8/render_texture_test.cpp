@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "support/render_draw.h"
@@ -175,10 +176,47 @@ TEST_F(TextureTest, AwayFromTheEdgesEveryAddressingModeSamplesAlike) {
   }
 }
 
+// Coordinates millions of repeats past the texture, too far apart for the device's fixed-point
+// texel coordinates: clamp still holds the edge texel and border its colour, on every pixel.
+// u runs from 0 at the top to 6.4 million at the bottom, so each triangle's first pixels lie
+// nearer than its last.
+TEST_F(TextureTest, ClampAndBorderHoldHoweverFarTheCoordinatesGo) {
+  const D3DCOLOR first = D3DCOLOR_XRGB(255, 0, 0), last = D3DCOLOR_XRGB(0, 0, 255),
+                 border = D3DCOLOR_XRGB(0, 255, 0);
+  TextureUse(2, 2, {first, last, first, last});
+  render->SetTextureStageState(0, D3DTSS_BORDERCOLOR, border);
+  const float e = -0.5f, f = Size - 0.5f, far = 6.4e6f;
+  for (DWORD filter : {D3DTEXF_POINT, D3DTEXF_LINEAR}) {
+    FilterUse(filter);
+    for (const auto& [mode, expected] :
+         {std::pair{D3DTADDRESS_CLAMP, last}, std::pair{D3DTADDRESS_BORDER, border}}) {
+      AddressingUse(mode);
+      BackBufferClear(render, 0);
+      TransformedVerticesDraw(render, D3DPT_TRIANGLESTRIP,
+                              {{e, e, 0.5f, 1.0f, 0xFFFFFFFF, 0, 0.5f},
+                               {f, e, 0.5f, 1.0f, 0xFFFFFFFF, 0, 0.5f},
+                               {e, f, 0.5f, 1.0f, 0xFFFFFFFF, far, 0.5f},
+                               {f, f, 0.5f, 1.0f, 0xFFFFFFFF, far, 0.5f}});
+      const BackBufferImage image = render.BackBufferRead();
+      ASSERT_EQ(image.width, Size);
+      for (UINT y = 0; y < Size; ++y) {
+        for (UINT x = 0; x < Size; ++x) {
+          EXPECT_TRUE(ColourNear(image.At(x, y), expected, 1))
+              << "pixel " << x << ", " << y << " mode " << mode << " filter " << filter;
+        }
+      }
+    }
+  }
+}
+
 TEST_F(TextureTest, ArgumentsCanTakeTheAlphaOrTheComplementOfAColour) {
   const D3DCOLOR diffuse = D3DCOLOR_ARGB(0x40, 0xFF, 0x80, 0x00);
   render->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
   render->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_DIFFUSE | D3DTA_ALPHAREPLICATE);
+  EXPECT_TRUE(
+      ColourNear(QuadDraw(0, 1, 0, 1, diffuse).At(4, 4), D3DCOLOR_XRGB(0x40, 0x40, 0x40), 1));
+  // On the first stage the current colour is the diffuse one, alpha too.
+  render->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_CURRENT | D3DTA_ALPHAREPLICATE);
   EXPECT_TRUE(
       ColourNear(QuadDraw(0, 1, 0, 1, diffuse).At(4, 4), D3DCOLOR_XRGB(0x40, 0x40, 0x40), 1));
   render->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_CURRENT | D3DTA_COMPLEMENT);
@@ -218,6 +256,33 @@ TEST_F(TextureTest, MagnifiedAndMinifiedSurfacesUseTheirOwnFilters) {
   ASSERT_EQ(minified.width, Size);
   for (UINT x = 0; x < Size; ++x) {
     EXPECT_EQ(minified.At(x, 0) & 0xFFFFFF, left) << "pixel " << x;
+  }
+}
+
+// Wrapping across u while v is clamped: pixel x lies at u = x / 8, halfway between texels x - 1
+// and x, the first pixel's between the last texel and the first.
+TEST_F(TextureTest, WrapAcrossOneWayBlendsTheLastTexelWithTheFirstWhileTheOtherClamps) {
+  const std::vector<D3DCOLOR> row = Distinct(Size);
+  std::vector<D3DCOLOR> texels = row;
+  texels.insert(texels.end(), row.begin(), row.end());
+  TextureUse(Size, 2, texels);
+  FilterUse(D3DTEXF_LINEAR);
+  render->SetTextureStageState(0, D3DTSS_ADDRESSU, D3DTADDRESS_WRAP);
+  render->SetTextureStageState(0, D3DTSS_ADDRESSV, D3DTADDRESS_CLAMP);
+  const float half = 0.5f / Size;
+  const BackBufferImage image = QuadDraw(-half, 1 - half, 0.25f, 0.25f);
+  ASSERT_EQ(image.width, Size);
+  auto average = [](D3DCOLOR a, D3DCOLOR b) {
+    auto channel = [&](int shift) {
+      return (((a >> shift) & 0xFF) + ((b >> shift) & 0xFF) + 1) / 2;
+    };
+    return D3DCOLOR_XRGB(channel(16), channel(8), channel(0));
+  };
+  for (UINT y = 0; y < Size; ++y) {
+    for (UINT x = 0; x < Size; ++x) {
+      EXPECT_TRUE(ColourNear(image.At(x, y), average(row[(x + Size - 1) % Size], row[x]), 1))
+          << "pixel " << x << ", " << y;
+    }
   }
 }
 
@@ -277,6 +342,39 @@ TEST_F(TextureTest, StagesCombineTheirArgumentsAndDisableEndsTheCascade) {
       ColourNear(QuadDraw(0, 1, 0, 1, diffuse).At(4, 4), D3DCOLOR_XRGB(0xC0, 0xFF, 0x30), 1));
   render->SetTextureStageState(1, D3DTSS_COLOROP, D3DTOP_DISABLE);
   render->SetTextureStageState(1, D3DTSS_ALPHAOP, D3DTOP_DISABLE);
+}
+
+// The texture factor, for colour and for alpha, is what every pixel of each draw shows, and each
+// draw takes the factor set for it. The target is big enough for triangles of more pixels than
+// the device shades at once.
+TEST(TextureFactorTest, EveryPixelOfEachDrawShowsTheFactorSetForIt) {
+  constexpr UINT Side = 48;
+  RenderDevice render(Side, Side);
+  ASSERT_NE(render.device, nullptr);
+  render->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
+  render->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
+  render->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TFACTOR);
+  render->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_SELECTARG2);
+  render->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_TFACTOR);
+  const float e = -0.5f, f = Side - 0.5f;
+  for (D3DCOLOR factor :
+       {D3DCOLOR_ARGB(0x80, 0xFF, 0x00, 0xFF), D3DCOLOR_ARGB(0x40, 0x00, 0xFF, 0x00)}) {
+    render->SetRenderState(D3DRS_TEXTUREFACTOR, factor);
+    BackBufferClear(render, 0);
+    TransformedVerticesDraw(render, D3DPT_TRIANGLESTRIP,
+                            {{e, e, 0.5f, 1.0f, 0xFFFFFFFF, 0, 0},
+                             {f, e, 0.5f, 1.0f, 0xFFFFFFFF, 0, 0},
+                             {e, f, 0.5f, 1.0f, 0xFFFFFFFF, 0, 0},
+                             {f, f, 0.5f, 1.0f, 0xFFFFFFFF, 0, 0}});
+    const BackBufferImage image = render.BackBufferRead();
+    ASSERT_EQ(image.width, Side);
+    for (UINT y = 0; y < Side; ++y) {
+      for (UINT x = 0; x < Side; ++x) {
+        ASSERT_TRUE(ColourNear(image.At(x, y), factor, 0))
+            << "pixel " << x << ", " << y << " factor " << std::hex << factor;
+      }
+    }
+  }
 }
 
 // Where a triangle is cut at the near plane, the new corners take the texture coordinates of

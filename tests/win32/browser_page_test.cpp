@@ -131,6 +131,20 @@ EXPECT_EQ(message.wParam, WPARAM{VK_SPACE});
 EXPECT_EQ(message.hwnd, window);
 }
 
+// With two windows on the page, what the page hears for one goes to that one.
+TEST_F(BrowserPageTest, EachWindowHearsItsOwnKeys) {
+  HWND first = RecordingWindowCreate();
+  HWND second = RecordingWindowCreate();
+  KeyHeard(PageId(second), {"keydown", "KeyA"});
+  KeyHeard(PageId(first), {"keydown", "KeyB"});
+  EXPECT_FALSE(MessagesPump());
+  std::vector<std::pair<HWND, WPARAM>> keys;
+  for (const ReceivedMessage& received : Received) {
+    if (received.message == WM_KEYDOWN) keys.emplace_back(received.window, received.wParam);
+  }
+  EXPECT_THAT(keys, ElementsAre(std::pair{second, WPARAM{'A'}}, std::pair{first, WPARAM{'B'}}));
+}
+
 TEST_F(BrowserPageTest, EventsOfADestroyedWindowAreDropped) {
   HWND window = RecordingWindowCreate();
   const int id = PageId(window);

@@ -2,8 +2,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <ctime>
+#include <utility>
 
 #include "win32/recording_window.h"
 #include "win32/sdl_window_input.h"
@@ -77,6 +79,12 @@ TEST_F(MessageQueueTest, PaintComesOnlyForAVisibleWindowWithAnInvalidRegion) {
   EXPECT_EQ(paint.rcPaint.right, 624);
   EXPECT_EQ(paint.rcPaint.bottom, 441);
   EXPECT_TRUE(paint.fErase) << "showing asks for the background, which no one erased";
+  // The erase was asked of the procedure with the paint's device context, lParam unused.
+  const auto erase = std::find_if(Received.begin(), Received.end(),
+                                  [](const auto& r) { return r.message == WM_ERASEBKGND; });
+  ASSERT_NE(erase, Received.end());
+  EXPECT_EQ(erase->wParam, reinterpret_cast<WPARAM>(paint.hdc));
+  EXPECT_EQ(erase->lParam, 0);
   EndPaint(window, &paint);
   EXPECT_FALSE(Pending()) << "BeginPaint validates";
 
@@ -178,6 +186,25 @@ TEST_F(MessageQueueTest, EscapeArrivesAsVkEscapeAndTypesEscape) {
   EXPECT_EQ(character.wParam, 0x1Bu);
 }
 
+// With Ctrl held a letter types its control character: Ctrl+A 0x01 to Ctrl+Z 0x1A.
+TEST_F(MessageQueueTest, ControlWithALetterTypesItsControlCharacter) {
+  HWND window = RecordingWindowCreate(Hidden);
+  SDL_SetModState(KMOD_LCTRL);
+  for (const auto& [scancode, typed] :
+       {std::pair{SDL_SCANCODE_A, 0x01u}, std::pair{SDL_SCANCODE_C, 0x03u},
+        std::pair{SDL_SCANCODE_Z, 0x1Au}}) {
+    SdlKeyPush(window, SDL_KEYDOWN, scancode, KMOD_LCTRL);
+    MSG key = Next();
+    ASSERT_EQ(key.message, WM_KEYDOWN);
+    EXPECT_TRUE(TranslateMessage(&key));
+    ASSERT_TRUE(Pending()) << "no character typed";
+    MSG character = Next();
+    EXPECT_EQ(character.message, WM_CHAR);
+    EXPECT_EQ(character.wParam, typed);
+  }
+  SDL_SetModState(KMOD_NONE);
+}
+
 // SDL names no window for a key that comes before the keyboard focus does (one sent straight
 // to the window, or just after it is shown again).
 TEST_F(MessageQueueTest, AKeyBeforeTheFocusReachesTheOnlyWindowAndNoneOfTwo) {
@@ -224,6 +251,12 @@ TEST_F(MessageQueueTest, FiltersSelectByWindowAndRangeAndADeadWindowIsAnError) {
   EXPECT_EQ(GetMessageA(&message, second, 0, 0), -1);
   message.hwnd = second;
   EXPECT_EQ(DispatchMessageA(&message), 0) << "nothing to dispatch to";
+  // No MSG to fill is an error too, as GetMessageA's documentation has it, with the first
+  // window's message still waiting.
+  EXPECT_EQ(GetMessageA(nullptr, nullptr, 0, 0), -1);
+  EXPECT_FALSE(PeekMessageA(nullptr, nullptr, 0, 0, PM_REMOVE));
+  ASSERT_TRUE(PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(message.message, WM_USER + 0u);
 }
 
 TEST_F(MessageQueueTest, WaitingForAMessageSleepsInsteadOfSpinning) {

@@ -69,6 +69,12 @@ TEST_F(WindowTest, AVelkorSizedWindowHasTheWindows10ClientAreaAndStartsHidden) {
   EXPECT_EQ(ReceivedCreation.cy, 480);
   EXPECT_EQ(ReceivedCreation.style, static_cast<LONG>(VelkorStyle));
   EXPECT_STREQ(ReceivedCreation.lpszName, "Recording");
+  // The creation messages carry the CREATESTRUCT in lParam and nothing in wParam.
+  for (const ReceivedMessage& received : Received) {
+    if (received.message == WM_NCCREATE || received.message == WM_CREATE) {
+      EXPECT_EQ(received.wParam, 0u) << "message " << received.message;
+    }
+  }
 }
 
 TEST_F(WindowTest, AProcedureThatRefusesCreationLeavesNoWindow) {
