@@ -404,10 +404,10 @@ TEST_F(RasterTest, TrianglesReachingFarOffTheScreenAreClippedPreciselyAndNoneCra
 // or not the device draws what of it is on the target, it draws nothing outside it.
 TEST_F(RasterTest, APreTransformedTriangleFarOffTheTargetDrawsNothingOutsideItself) {
   for (const bool acrossX : {true, false}) {
-    const double far = 1e30;
+    const double distant = 1e30;
     // A corner far off to the right (or below) of a base near the bottom (or right) edge.
-    const Triangle triangle =
-        acrossX ? Triangle{{{4, 20}, {far, 2}, {4, 22}}} : Triangle{{{20, 4}, {22, 4}, {2, far}}};
+    const Triangle triangle = acrossX ? Triangle{{{4, 20}, {distant, 2}, {4, 22}}}
+                                      : Triangle{{{20, 4}, {22, 4}, {2, distant}}};
     BackBufferClear(render, Black);
     TransformedVerticesDraw(render, D3DPT_TRIANGLELIST, TransformedTriangles({triangle}, White));
     const std::vector<bool> drawn = Drawn();
