@@ -185,7 +185,7 @@ TEST_F(TextureTest, ClampAndBorderHoldHoweverFarTheCoordinatesGo) {
                  border = D3DCOLOR_XRGB(0, 255, 0);
   TextureUse(2, 2, {first, last, first, last});
   render->SetTextureStageState(0, D3DTSS_BORDERCOLOR, border);
-  const float e = -0.5f, f = Size - 0.5f, far = 6.4e6f;
+  const float e = -0.5f, f = Size - 0.5f, distant = 6.4e6f;
   for (DWORD filter : {D3DTEXF_POINT, D3DTEXF_LINEAR}) {
     FilterUse(filter);
     for (const auto& [mode, expected] :
@@ -195,8 +195,8 @@ TEST_F(TextureTest, ClampAndBorderHoldHoweverFarTheCoordinatesGo) {
       TransformedVerticesDraw(render, D3DPT_TRIANGLESTRIP,
                               {{e, e, 0.5f, 1.0f, 0xFFFFFFFF, 0, 0.5f},
                                {f, e, 0.5f, 1.0f, 0xFFFFFFFF, 0, 0.5f},
-                               {e, f, 0.5f, 1.0f, 0xFFFFFFFF, far, 0.5f},
-                               {f, f, 0.5f, 1.0f, 0xFFFFFFFF, far, 0.5f}});
+                               {e, f, 0.5f, 1.0f, 0xFFFFFFFF, distant, 0.5f},
+                               {f, f, 0.5f, 1.0f, 0xFFFFFFFF, distant, 0.5f}});
       const BackBufferImage image = render.BackBufferRead();
       ASSERT_EQ(image.width, Size);
       for (UINT y = 0; y < Size; ++y) {
