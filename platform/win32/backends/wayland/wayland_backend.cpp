@@ -36,14 +36,10 @@ class WaylandDesktop final : public DesktopBackend {
       std::string refusal;
       connection_ = WaylandConnection::Open(
           [this](wl_surface* focus, const KeyMessage& key) { KeyHeard(focus, key); }, refusal);
-      if (connection_) {
-        state_ = State::Running;
-        appId_ = windowClass ? windowClass : "";
-      } else {
-        std::fprintf(stderr, "No display available: %s\n", refusal.c_str());
-        state_ = State::Unavailable;
-      }
+      if (!connection_) std::fprintf(stderr, "No display available: %s\n", refusal.c_str());
+      state_ = connection_ ? State::Running : State::Unavailable;
     }
+    // The first class named is every window's.
     if (state_ == State::Running && appId_.empty() && windowClass) appId_ = windowClass;
     return state_ == State::Running;
   }
@@ -57,6 +53,7 @@ class WaylandDesktop final : public DesktopBackend {
     }
     happenings_.clear();
     connection_.reset();
+    appId_.clear();
     state_ = State::NotTried;
   }
 
