@@ -1,10 +1,8 @@
 #include "platform/win32/backends/wayland/wayland_connection.h"
 
 #include <libdecor.h>
-#include <poll.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -12,6 +10,7 @@
 #include <utility>
 
 #include "platform/win32/backends/wayland/libdecor_plugins.h"
+#include "platform/win32/backends/wayland/wayland_read.h"
 #include "viewporter-client-protocol.h"
 #include "xdg-decoration-unstable-v1-client-protocol.h"
 #include "xdg-shell-client-protocol.h"
@@ -181,18 +180,8 @@ bool WaylandConnection::Dispatch(int timeoutMilliseconds) {
   while (wl_display_prepare_read(display) != 0) {
     if (wl_display_dispatch_pending(display) < 0) return false;
   }
-  // Requests go out before anything is waited for; a connection that failed shows as the read
-  // below fails.
-  wl_display_flush(display);
-  pollfd connection{wl_display_get_fd(display), POLLIN, 0};
-  const int ready = poll(&connection, 1, timeoutMilliseconds);
-  if (ready <= 0) {
-    wl_display_cancel_read(display);
-    if (ready < 0 && errno != EINTR) return false;
-  } else if (wl_display_read_events(display) < 0) {
-    return false;
-  }
-  return wl_display_dispatch_pending(display) >= 0;
+  return WaylandReadPrepared(display, timeoutMilliseconds) &&
+         wl_display_dispatch_pending(display) >= 0;
 }
 
 bool WaylandConnection::Lost() {

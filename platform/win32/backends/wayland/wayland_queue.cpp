@@ -1,9 +1,8 @@
 #include "platform/win32/backends/wayland/wayland_queue.h"
 
-#include <poll.h>
-
 #include <algorithm>
-#include <cerrno>
+
+#include "platform/win32/backends/wayland/wayland_read.h"
 
 namespace win32sw {
 
@@ -32,17 +31,8 @@ bool WaylandQueue::DispatchOnce(int timeoutMilliseconds) {
   if (wl_display_prepare_read_queue(display_, queue_) != 0) {
     return wl_display_dispatch_queue_pending(display_, queue_) >= 0;
   }
-  // Requests go out before their answers are waited for. A connection that failed shows as the
-  // read below fails.
-  wl_display_flush(display_);
-  pollfd connection{wl_display_get_fd(display_), POLLIN, 0};
-  const int ready = poll(&connection, 1, timeoutMilliseconds);
-  if (ready <= 0) {
-    wl_display_cancel_read(display_);
-    return ready == 0 || errno == EINTR;
-  }
-  if (wl_display_read_events(display_) < 0) return false;
-  return wl_display_dispatch_queue_pending(display_, queue_) >= 0;
+  return WaylandReadPrepared(display_, timeoutMilliseconds) &&
+         wl_display_dispatch_queue_pending(display_, queue_) >= 0;
 }
 
 }  // namespace win32sw
