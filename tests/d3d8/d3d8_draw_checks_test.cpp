@@ -2,6 +2,7 @@
 // buffer. Windows' runtime leaves most of these undefined, so they are built for our device only.
 #include <gtest/gtest.h>
 
+#include "platform/d3d8/objects/software_device.h"
 #include "support/render_device.h"
 
 namespace {
@@ -81,6 +82,26 @@ TEST_F(DrawChecksTest, TakesEveryCountOfTextureCoordinateSetsUpToEight) {
     EXPECT_EQ(render->SetVertexShader(D3DFVF_XYZ | sets << D3DFVF_TEXCOUNT_SHIFT), D3D_OK)
         << sets << " sets";
   }
+}
+
+// What the frame benchmark draws from: the bound buffer's whole vertices, or none.
+TEST_F(DrawChecksTest, HandsOverTheBoundVerticesOrNone) {
+  auto& device = dynamic_cast<d3d8sw::Device&>(*render.device);
+  const d3d8sw::DrawInputs bound = device.DrawInputsGet();
+  EXPECT_NE(bound.vertices, nullptr);
+  EXPECT_EQ(bound.stride, sizeof(Vertex));
+  EXPECT_EQ(bound.vertexCount, 6u);
+  // A stride of two vertices: three whole ones of it.
+  ASSERT_EQ(render->SetStreamSource(0, buffer, 2 * sizeof(Vertex)), D3D_OK);
+  EXPECT_EQ(device.DrawInputsGet().vertexCount, 3u);
+  // A stride of none holds no whole vertex.
+  ASSERT_EQ(render->SetStreamSource(0, buffer, 0), D3D_OK);
+  EXPECT_EQ(device.DrawInputsGet().vertexCount, 0u);
+  ASSERT_EQ(render->SetStreamSource(0, nullptr, 0), D3D_OK);
+  const d3d8sw::DrawInputs none = device.DrawInputsGet();
+  EXPECT_EQ(none.vertices, nullptr);
+  EXPECT_EQ(none.stride, 0u);
+  EXPECT_EQ(none.vertexCount, 0u);
 }
 
 }  // namespace
