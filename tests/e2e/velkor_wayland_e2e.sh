@@ -293,6 +293,46 @@ damage)
   swaymsg "$velkor_window kill" >/dev/null
   expect_exit_zero 2
   ;;
+probe-keys)
+  # The window probe in the program's place: it prints every message its procedure gets, so
+  # the keys show as a window procedure hears them.
+  (cd "$work" && exec "$velkor" >"$work/messages" 2>"$work/stderr") &
+  pid=$!
+  window_of Velkor >/dev/null
+  # A letter, with Shift and with Ctrl; a letter held past the compositor's repeat delay; an
+  # extended key; then Alt+F4, which closes the window. Typed again where the probe took the
+  # keyboard up too late for the first keys.
+  for _ in $(seq 5); do
+    type_keys a -M shift a -m shift -M ctrl a -m ctrl -P b -s 1500 -p b -k Right -M alt -k F4 -m alt
+    for _ in $(seq 20); do
+      kill -0 "$pid" 2>/dev/null || break 2
+      sleep 0.05
+    done
+  done
+  expect_exit_zero 1
+  heard() {
+    grep -q "^message=$1 wParam=$2 lParam=$3\$" "$work/messages" ||
+      fail "no message $1 wParam=$2 lParam=$3 among: $(sort -u "$work/messages" | tr '\n' ' ')"
+  }
+  # WM_KEYDOWN, WM_CHAR and WM_KEYUP of A: its scan code 0x1E, a count of 1, and as it is
+  # released the key's earlier state and the transition; its characters with Shift and Ctrl.
+  heard 0x0100 0x41 0x1E0001
+  heard 0x0102 0x61 0x1E0001
+  heard 0x0101 0x41 0xC01E0001
+  heard 0x0102 0x41 0x1E0001
+  heard 0x0102 0x1 0x1E0001
+  # B held: its first press, then repeats that say it was down already.
+  heard 0x0100 0x42 0x300001
+  repeats=$(grep -c '^message=0x0100 wParam=0x42 lParam=0x40300001$' "$work/messages" || true)
+  [ "$repeats" -ge 3 ] || fail "B held 1.5 s repeated $repeats times"
+  # The right arrow is an extended key.
+  heard 0x0100 0x27 0x14D0001
+  # wtype holds Alt as a modifier, without its key: F4 with it is a system key, its context
+  # code set, which DefWindowProc makes the window menu's Close.
+  heard 0x0104 0x73 0x203E0001
+  heard 0x0112 0xF060 0x0
+  heard 0x0010 0x0 0x0
+  ;;
 compositor-gone)
   # The compositor goes: the program ends through its own shutdown, with 0 and one line.
   cp "$image" "$work/mad040.raw"
