@@ -52,7 +52,7 @@ TEST_F(ResourceTest, AVertexBufferLocksByOffsetAndSizeWithZeroMeaningTheRest) {
 TEST_F(ResourceTest, LevelsZeroMakesTheWholeChainDownToOneByOne) {
   const struct {
     UINT width, height, levels;
-  } chains[] = {{256, 256, 9}, {4, 2, 3}, {256, 128, 9}, {1, 1, 1}};
+  } chains[] = {{256, 256, 9}, {4, 2, 3}, {256, 128, 9}, {1, 1, 1}, {2, 8, 4}, {1, 4, 3}};
   for (const auto& chain : chains) {
     SCOPED_TRACE(testing::Message() << chain.width << " x " << chain.height);
     IDirect3DTexture8* texture = nullptr;
