@@ -209,7 +209,7 @@ keys)
   ;;
 resize)
   cp "$image" "$work/mad040.raw"
-  start
+  start_logged
   window_of Velkor >/dev/null
   # Without its title bar and border the window is all client area, the size asked for.
   swaymsg "$velkor_window border none, resize set 1248 882, move position 0 0" >/dev/null
@@ -222,6 +222,23 @@ resize)
     fail "not resized: $(jq -c .window_rect <<<"$record")"
   # The compositor scales the frame to the bigger window: the cube, twice as big, in its middle.
   expect_spinning "$(client_area "$record")" 2 resized
+  # A change of one side alone is taken too.
+  swaymsg "$velkor_window resize set 1248 441" >/dev/null
+  for _ in $(seq 50); do
+    record=$(window_of Velkor)
+    [ "$(jq -r '"\(.window_rect.width)x\(.window_rect.height)"' <<<"$record")" = 1248x441 ] && break
+    sleep 0.1
+  done
+  [ "$(jq -r '"\(.window_rect.width)x\(.window_rect.height)"' <<<"$record")" = 1248x441 ] ||
+    fail "not resized to 1248x441: $(jq -c .window_rect <<<"$record")"
+  # The compositor gives the container that size whatever the program does: the program's own
+  # surfaces must be spread over it.
+  for _ in $(seq 50); do
+    [ "$(grep -c -- '-> wp_viewport@[0-9]*\.set_destination(1248, 441)' "$work/requests")" -ge 2 ] && break
+    sleep 0.1
+  done
+  [ "$(grep -c -- '-> wp_viewport@[0-9]*\.set_destination(1248, 441)' "$work/requests")" -ge 2 ] ||
+    fail "the window's surfaces were not spread over 1248x441"
   swaymsg "$velkor_window kill" >/dev/null
   expect_exit_zero 2
   ;;
