@@ -114,7 +114,6 @@ bool WaylandPresenter::Present(const FrameView& frame, const RECT* changed, int 
     // The window's size is in the compositor's logical units: on an output of scale 2 the
     // frame covers twice as many of its pixels, as a window of that size should.
     wp_viewport_set_destination(viewport_, clientWidth, clientHeight);
-    OpaqueSet(clientWidth, clientHeight);
     clientWidth_ = clientWidth;
     clientHeight_ = clientHeight;
   }
@@ -168,14 +167,6 @@ void WaylandPresenter::DamageSend() {
     wl_surface_damage(surface_, 0, 0, INT32_MAX, INT32_MAX);
   }
   damage_ = RECT{};
-}
-
-// The compositor need not draw what lies under the frame.
-void WaylandPresenter::OpaqueSet(int width, int height) {
-  wl_region* opaque = wl_compositor_create_region(globals_.compositor);
-  wl_region_add(opaque, 0, 0, width, height);
-  wl_surface_set_opaque_region(surface_, opaque);
-  wl_region_destroy(opaque);
 }
 
 }  // namespace win32sw

@@ -60,7 +60,6 @@ class WaylandPresenter {
   bool BuffersMake(UINT width, UINT height);
   WaylandShmBuffer* BufferFree();
   void DamageSend();
-  void OpaqueSet(int width, int height);
 
   std::unique_ptr<WaylandQueue> queue_;
   Globals globals_;
