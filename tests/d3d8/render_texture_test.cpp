@@ -90,6 +90,52 @@ TEST_F(TextureTest, EachTexelCentreSamplesExactlyThatTexelWithEitherFilter) {
   }
 }
 
+// Vertices with two sets of texture coordinates: the first pins every pixel to the texture's
+// corner, the second spreads the texture over the back buffer, texel centre on pixel centre.
+BackBufferImage TwoSetQuadDraw(const RenderDevice& render) {
+  struct TwoSetVertex {
+    float x, y, z, rhw;
+    D3DCOLOR diffuse;
+    float u0, v0, u1, v1;
+  };
+  const float e = -0.5f, f = Size - 0.5f;
+  const TwoSetVertex quad[] = {{e, e, 0.5f, 1.0f, 0xFFFFFFFF, 0, 0, 0, 0},
+                               {f, e, 0.5f, 1.0f, 0xFFFFFFFF, 0, 0, 1, 0},
+                               {e, f, 0.5f, 1.0f, 0xFFFFFFFF, 0, 0, 0, 1},
+                               {f, f, 0.5f, 1.0f, 0xFFFFFFFF, 0, 0, 1, 1}};
+  BackBufferClear(render, 0);
+  EXPECT_TRUE(VerticesDraw(render, D3DPT_TRIANGLESTRIP, 2, quad, 4, sizeof quad[0],
+                           D3DFVF_XYZRHW | D3DFVF_DIFFUSE | 2 << D3DFVF_TEXCOUNT_SHIFT));
+  return render.BackBufferRead();
+}
+
+// A stage samples the set its D3DTSS_TEXCOORDINDEX names, on the first stage or on a later one
+// after a first that samples nothing.
+TEST_F(TextureTest, AStageSamplesTheCoordinateSetItsIndexNames) {
+  const std::vector<D3DCOLOR> texels = Distinct(Size * Size);
+  TextureUse(Size, Size, texels);
+  render->SetTextureStageState(0, D3DTSS_TEXCOORDINDEX, 1);
+  for (const DWORD stage : {0, 1}) {
+    if (stage == 1) {
+      render->SetTexture(0, nullptr);
+      render->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_DIFFUSE);
+      render->SetTexture(1, texture);
+      render->SetTextureStageState(1, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
+      render->SetTextureStageState(1, D3DTSS_COLORARG1, D3DTA_TEXTURE);
+      render->SetTextureStageState(1, D3DTSS_TEXCOORDINDEX, 1);
+    }
+    const BackBufferImage image = TwoSetQuadDraw(render);
+    ASSERT_EQ(image.width, Size);
+    for (UINT y = 0; y < Size; ++y) {
+      for (UINT x = 0; x < Size; ++x) {
+        EXPECT_TRUE(ColourNear(image.At(x, y), texels[y * Size + x], 0))
+            << "pixel " << x << ", " << y << " on stage " << stage;
+      }
+    }
+  }
+  render->SetTexture(1, nullptr);
+}
+
 TEST_F(TextureTest, HalfwayBetweenTwoTexelsBilinearGivesTheirAverage) {
   const D3DCOLOR left = D3DCOLOR_XRGB(200, 0, 100), right = D3DCOLOR_XRGB(0, 100, 250);
   FilterUse(D3DTEXF_LINEAR);
