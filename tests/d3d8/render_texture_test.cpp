@@ -255,6 +255,26 @@ TEST_F(TextureTest, ClampAndBorderHoldHoweverFarTheCoordinatesGo) {
   }
 }
 
+// Border on a texture of one texel: coordinates from -1 to 2 both ways show the texel on the
+// pixels whose coordinates lie within it, and the border colour on every other, before the
+// texture as after it.
+TEST_F(TextureTest, BorderAroundASingleTexelOnEverySide) {
+  const D3DCOLOR texel = D3DCOLOR_XRGB(255, 0, 0), border = D3DCOLOR_XRGB(0, 255, 0);
+  TextureUse(1, 1, {texel});
+  render->SetTextureStageState(0, D3DTSS_BORDERCOLOR, border);
+  AddressingUse(D3DTADDRESS_BORDER);
+  // Pixel centre 3 has the coordinate -1 + 3 * 3.5 / 8 = 0.31, 4 has 0.69; 2 and 5 lie outside.
+  const BackBufferImage image = QuadDraw(-1, 2, -1, 2);
+  ASSERT_EQ(image.width, Size);
+  for (UINT y = 0; y < Size; ++y) {
+    for (UINT x = 0; x < Size; ++x) {
+      const bool within = (x == 3 || x == 4) && (y == 3 || y == 4);
+      EXPECT_TRUE(ColourNear(image.At(x, y), within ? texel : border, 0))
+          << "pixel " << x << ", " << y;
+    }
+  }
+}
+
 TEST_F(TextureTest, ArgumentsCanTakeTheAlphaOrTheComplementOfAColour) {
   const D3DCOLOR diffuse = D3DCOLOR_ARGB(0x40, 0xFF, 0x80, 0x00);
   render->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
