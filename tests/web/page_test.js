@@ -57,18 +57,16 @@ async function exitWait(page) {
 
 const Ended = {code: '0', status: 'Velkor has ended (exit code 0)', windows: 0};
 
-// The bounding box of what is drawn on the canvas (anything not black), the share of its
-// pixels that are brightly coloured, and how many are not opaque (none the program has put).
+// The bounding box of what is drawn on the canvas (anything not black), and the share of its
+// pixels that are brightly coloured.
 function drawnArea(page) {
   return page.$eval(Canvas, (canvas) => {
     const pixels = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
     let left = canvas.width, top = canvas.height, right = -1, bottom = -1, drawn = 0, bright = 0;
-    let seeThrough = 0;
     for (let y = 0; y < canvas.height; ++y) {
       for (let x = 0; x < canvas.width; ++x) {
         const i = 4 * (y * canvas.width + x);
         const r = pixels[i], g = pixels[i + 1], b = pixels[i + 2];
-        if (pixels[i + 3] !== 255) ++seeThrough;
         if (r + g + b < 24) continue;
         ++drawn;
         if (Math.max(r, g, b) > 100) ++bright;
@@ -78,7 +76,7 @@ function drawnArea(page) {
         bottom = Math.max(bottom, y);
       }
     }
-    return {left, top, right, bottom, drawn, bright, seeThrough};
+    return {left, top, right, bottom, drawn, bright};
   });
 }
 
@@ -113,7 +111,6 @@ test('the window is titled Velkor, its canvas has the keyboard and the cube spin
 
   const area = await drawnArea(page);
   t.diagnostic(`drawn: ${JSON.stringify(area)}`);
-  assert.equal(area.seeThrough, 0, 'every pixel of the canvas is put, to its edges, opaque');
   assert.ok(area.drawn > 20000, 'the cube covers a good part of the canvas');
   assert.ok(area.bright > area.drawn / 4, 'lit: much of the cube is bright');
   const centre = [(area.left + area.right) / 2, (area.top + area.bottom) / 2];
