@@ -12,6 +12,27 @@ namespace {
 
 constexpr UINT Size = 8;
 
+// A texture of `width` by `height` texels, row by row; null, with the failure recorded, when it
+// cannot be made.
+IDirect3DTexture8* TextureMade(const RenderDevice& render, UINT width, UINT height,
+                               const std::vector<D3DCOLOR>& texels) {
+  IDirect3DTexture8* texture = nullptr;
+  D3DLOCKED_RECT locked = {};
+  if (render->CreateTexture(width, height, 1, 0, D3DFMT_X8R8G8B8, D3DPOOL_MANAGED, &texture) !=
+          D3D_OK ||
+      texture->LockRect(0, &locked, nullptr, 0) != D3D_OK) {
+    ADD_FAILURE() << "no " << width << " x " << height << " texture to write";
+    if (texture) texture->Release();
+    return nullptr;
+  }
+  for (UINT y = 0; y < height; ++y) {
+    std::memcpy(static_cast<BYTE*>(locked.pBits) + static_cast<ptrdiff_t>(y) * locked.Pitch,
+                &texels[y * width], width * sizeof(D3DCOLOR));
+  }
+  texture->UnlockRect(0);
+  return texture;
+}
+
 class TextureTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -28,16 +49,8 @@ class TextureTest : public ::testing::Test {
 
   // A texture of `width` by `height` texels, row by row, bound to stage 0.
   void TextureUse(UINT width, UINT height, const std::vector<D3DCOLOR>& texels) {
-    ASSERT_EQ(
-        render->CreateTexture(width, height, 1, 0, D3DFMT_X8R8G8B8, D3DPOOL_MANAGED, &texture),
-        D3D_OK);
-    D3DLOCKED_RECT locked = {};
-    ASSERT_EQ(texture->LockRect(0, &locked, nullptr, 0), D3D_OK);
-    for (UINT y = 0; y < height; ++y) {
-      std::memcpy(static_cast<BYTE*>(locked.pBits) + static_cast<ptrdiff_t>(y) * locked.Pitch,
-                  &texels[y * width], width * sizeof(D3DCOLOR));
-    }
-    texture->UnlockRect(0);
+    texture = TextureMade(render, width, height, texels);
+    ASSERT_NE(texture, nullptr);
     render->SetTexture(0, texture);
   }
 
@@ -474,6 +487,48 @@ TEST_F(TextureTest, ATriangleCutAtTheNearPlaneKeepsItsTextureCoordinates) {
   EXPECT_EQ(image.At(5, 5) & 0xFFFFFF, FarRight);
   EXPECT_EQ(image.At(3, 7) & 0xFFFFFF, NearLeft);
   EXPECT_EQ(image.At(5, 7) & 0xFFFFFF, NearRight);
+}
+
+// Pixels the device shades a whole chunk at a time (256 of them), bilinear, on a texture taller
+// than it is wide, wrapped across and clamped down: each pixel on its texel's centre shows that
+// texel, so no pixel's rows are taken for columns.
+TEST(TextureChunkTest, AWholeChunkOfBilinearPixelsOnATallWrappedTexture) {
+  constexpr UINT side = 32;
+  RenderDevice render{side, side};
+  ASSERT_NE(render.device, nullptr);
+  std::vector<D3DCOLOR> texels;
+  for (UINT y = 0; y < side; ++y) {
+    texels.push_back(D3DCOLOR_XRGB(y * 8, 255 - y * 8, 0));
+    texels.push_back(D3DCOLOR_XRGB(0, 0, 255));
+  }
+  IDirect3DTexture8* texture = TextureMade(render, 2, side, texels);
+  ASSERT_NE(texture, nullptr);
+  render->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
+  render->SetTexture(0, texture);
+  render->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
+  render->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
+  render->SetTextureStageState(0, D3DTSS_MINFILTER, D3DTEXF_LINEAR);
+  render->SetTextureStageState(0, D3DTSS_MAGFILTER, D3DTEXF_LINEAR);
+  // u wrapped from one repeat on, to the centre of column 0 everywhere; v clamped, on the centre
+  // of row y at pixel row y.
+  render->SetTextureStageState(0, D3DTSS_ADDRESSU, D3DTADDRESS_WRAP);
+  render->SetTextureStageState(0, D3DTSS_ADDRESSV, D3DTADDRESS_CLAMP);
+  const float e = -0.5f, f = side - 0.5f;
+  BackBufferClear(render, 0);
+  TransformedVerticesDraw(render, D3DPT_TRIANGLESTRIP,
+                          {{e, e, 0.5f, 1.0f, 0xFFFFFFFF, 1.25f, 0},
+                           {f, e, 0.5f, 1.0f, 0xFFFFFFFF, 1.25f, 0},
+                           {e, f, 0.5f, 1.0f, 0xFFFFFFFF, 1.25f, 1},
+                           {f, f, 0.5f, 1.0f, 0xFFFFFFFF, 1.25f, 1}});
+  const BackBufferImage image = render.BackBufferRead();
+  ASSERT_EQ(image.width, side);
+  for (UINT y = 0; y < side; ++y) {
+    for (UINT x = 0; x < side; ++x) {
+      EXPECT_TRUE(ColourNear(image.At(x, y), texels[2 * y], 0)) << "pixel " << x << ", " << y;
+    }
+  }
+  render->SetTexture(0, nullptr);
+  texture->Release();
 }
 
 }  // namespace
