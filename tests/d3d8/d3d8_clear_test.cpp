@@ -50,10 +50,12 @@ TEST(ClearTest, DepthAskedWithoutADepthBufferFailsAndClearsNothing) {
   EXPECT_TRUE(RectsOnlyHold(render.BackBufferRead(), {}, Blue, Red));
 }
 
-TEST(ClearTest, DepthClearsWithADepthBuffer) {
+TEST(ClearTest, DepthClearsWithADepthBufferAndAloneLeavesTheColour) {
   RenderDevice render(16, 16, D3DFMT_D16);
   ASSERT_NE(render.device, nullptr);
   EXPECT_EQ(render->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, Blue, 1.0f, 0), D3D_OK);
+  EXPECT_TRUE(RectsOnlyHold(render.BackBufferRead(), {}, Red, Blue));
+  EXPECT_EQ(render->Clear(0, nullptr, D3DCLEAR_ZBUFFER, Red, 0.5f, 0), D3D_OK);
   EXPECT_TRUE(RectsOnlyHold(render.BackBufferRead(), {}, Red, Blue));
 }
 
