@@ -133,6 +133,32 @@ TEST_F(LightingTest, BetweenItsConesASpotLightFallsOffToTheFalloffsPower) {
   }
 }
 
+// Lights are placed in the world; lighting is worked in the camera's space. With the view
+// turned a quarter about x and the world turned back, the triangle is where it was, and a spot
+// light placed and aimed in the world to come out where it was lights it as before.
+TEST_F(LightingTest, ASpotLightPlacedInTheWorldIsTurnedWithTheView) {
+  // (x, y, z) to (x, -z, y), and back.
+  D3DMATRIX view = {}, back = {};
+  view._11 = back._11 = 1.0f;
+  view._44 = back._44 = 1.0f;
+  view._23 = back._32 = 1.0f;
+  view._32 = back._23 = -1.0f;
+  ASSERT_EQ(render->SetTransform(D3DTS_VIEW, &view), D3D_OK);
+  ASSERT_EQ(render->SetTransform(D3DTS_WORLD, &back), D3D_OK);
+  light.Type = D3DLIGHT_SPOT;
+  light.Position = {0.0f, -0.1f, 0.0f};
+  light.Direction = {0.0f, 1.0f, 0.0f};
+  light.Falloff = 1.0f;
+  light.Theta = 2.0f * std::acos(0.8f);
+  light.Phi = 2.0f * std::acos(0.4f);
+  const double reach = 0.5 * 0.5;  // halfway between the cones, as above
+  EXPECT_TRUE(
+      ColourNear(LitColour(),
+                 ColourOf(Lit(0.5, ga, 0.2, 0.8, 1.0, reach), Lit(0.5, ga, 0.4, 0.6, 0.5, reach),
+                          Lit(0.5, ga, 0.6, 0.4, 0.25, reach)),
+                 2));
+}
+
 TEST_F(LightingTest, SpecularIsAddedOnlyWhenEnabled) {
   const double attenuation = 0.5;
   const D3DCOLOR diffuseOnly =
