@@ -180,8 +180,8 @@ bool WaylandConnection::Dispatch(int timeoutMilliseconds) {
   while (wl_display_prepare_read(display) != 0) {
     if (wl_display_dispatch_pending(display) < 0) return false;
   }
-  return WaylandReadPrepared(display, timeoutMilliseconds) &&
-         wl_display_dispatch_pending(display) >= 0;
+  WaylandReadPrepared(display, timeoutMilliseconds);
+  return wl_display_dispatch_pending(display) >= 0;
 }
 
 bool WaylandConnection::Lost() {

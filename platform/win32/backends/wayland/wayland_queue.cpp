@@ -31,8 +31,8 @@ bool WaylandQueue::DispatchOnce(int timeoutMilliseconds) {
   if (wl_display_prepare_read_queue(display_, queue_) != 0) {
     return wl_display_dispatch_queue_pending(display_, queue_) >= 0;
   }
-  return WaylandReadPrepared(display_, timeoutMilliseconds) &&
-         wl_display_dispatch_queue_pending(display_, queue_) >= 0;
+  WaylandReadPrepared(display_, timeoutMilliseconds);
+  return wl_display_dispatch_queue_pending(display_, queue_) >= 0;
 }
 
 }  // namespace win32sw

@@ -8,9 +8,9 @@
 namespace win32sw {
 
 // After a prepare-read of either queue: sends what was asked, then reads the connection if
-// anything arrives within `timeoutMilliseconds`, or gives the read up. False when the connection
-// failed; the library then keeps its error, and every dispatch after it fails too.
-bool WaylandReadPrepared(wl_display* display, int timeoutMilliseconds);
+// anything arrives within `timeoutMilliseconds`, or gives the read up. A flush or a read that
+// fails leaves its error in the library, which every dispatch after it returns.
+void WaylandReadPrepared(wl_display* display, int timeoutMilliseconds);
 
 }  // namespace win32sw
 
