@@ -45,4 +45,15 @@ TEST(CanvasPixelsTest, PixelsOutsideTheAreaAreLeftAsTheyWere) {
   EXPECT_EQ(Bytes(canvas[7]), (RGBA{0xFF, 0xFF, 0xFF, 0xFF}));
 }
 
+// A window's changed part clipped to the frame may come out empty, or turned inside out.
+TEST(CanvasPixelsTest, AnAreaOfNoWidthOrNoHeightConvertsNothing) {
+  for (const RECT& area :
+       {RECT{2, 0, 2, 2}, RECT{4, 0, 1, 2}, RECT{0, 1, 5, 1}, RECT{0, 2, 5, 0}}) {
+    std::vector<uint32_t> canvas(10, 0xDEADBEEF);
+    win32sw::CanvasPixelsConvert(View(), area, canvas.data());
+    EXPECT_EQ(canvas, std::vector<uint32_t>(10, 0xDEADBEEF))
+        << area.left << ", " << area.top << ", " << area.right << ", " << area.bottom;
+  }
+}
+
 }  // namespace

@@ -28,7 +28,6 @@ bool BrowserWindow::Present(const FrameView& frame, const RECT* changed, int cli
   if (changed && !canvasStale_) {
     area = {std::max(changed->left, LONG{0}), std::max(changed->top, LONG{0}),
             std::min(changed->right, width), std::min(changed->bottom, height)};
-    if (area.left >= area.right || area.top >= area.bottom) area = {0, 0, 0, 0};
   }
   CanvasPixelsConvert(frame, area, canvasPixels_.data());
   if (!PageWindowPresent(id, canvasPixels_.data(), width, height, area.left, area.top,

@@ -12,7 +12,8 @@
 namespace win32sw {
 
 // Converts the pixels of `frame` inside `area` (within the frame) into `canvas`, a frame of the
-// same size, opaque; the pixels outside `area` are left as they are.
+// same size, opaque; the pixels outside `area` are left as they are. An area with no width or
+// no height converts nothing.
 void CanvasPixelsConvert(const FrameView& frame, const RECT& area, uint32_t* canvas);
 
 }  // namespace win32sw

@@ -47,7 +47,8 @@ void PageWindowFullScreen(int window, int32_t* clientWidth, int32_t* clientHeigh
 
 // Puts the part `x`, `y`, `width`, `height` of `pixels` (a frame of `frameWidth` by
 // `frameHeight`, in the canvas's byte order) on the window's canvas, which is shown across a
-// client area of `clientWidth` by `clientHeight`. False when the page has no 2-D context for it.
+// client area of `clientWidth` by `clientHeight`; a part with no width or no height puts nothing.
+// False when the page has no 2-D context for it.
 int PageWindowPresent(int window, const uint32_t* pixels, int frameWidth, int frameHeight, int x,
                       int y, int width, int height, int clientWidth, int clientHeight);
 
