@@ -176,12 +176,11 @@ libdecor* WaylandConnection::Decorator() {
   return decorator_;
 }
 
+// What another reader queued here already is dispatched without a wait.
 bool WaylandConnection::Dispatch(int timeoutMilliseconds) {
-  while (wl_display_prepare_read(display) != 0) {
-    if (wl_display_dispatch_pending(display) < 0) return false;
-  }
-  WaylandReadPrepared(display, timeoutMilliseconds);
-  return wl_display_dispatch_pending(display) >= 0;
+  if (wl_display_prepare_read(display) == 0) WaylandReadPrepared(display, timeoutMilliseconds);
+  wl_display_dispatch_pending(display);
+  return wl_display_get_error(display) == 0;
 }
 
 bool WaylandConnection::Lost() {

@@ -28,11 +28,11 @@ bool WaylandQueue::WaitFor(const std::function<bool()>& done, std::chrono::milli
 // Whoever reads the connection queues every event where its object belongs: the windows' own go
 // to the default queue, for the message loop to dispatch.
 bool WaylandQueue::DispatchOnce(int timeoutMilliseconds) {
-  if (wl_display_prepare_read_queue(display_, queue_) != 0) {
-    return wl_display_dispatch_queue_pending(display_, queue_) >= 0;
+  if (wl_display_prepare_read_queue(display_, queue_) == 0) {
+    WaylandReadPrepared(display_, timeoutMilliseconds);
   }
-  WaylandReadPrepared(display_, timeoutMilliseconds);
-  return wl_display_dispatch_queue_pending(display_, queue_) >= 0;
+  wl_display_dispatch_queue_pending(display_, queue_);
+  return wl_display_get_error(display_) == 0;
 }
 
 }  // namespace win32sw

@@ -9,7 +9,7 @@ namespace win32sw {
 
 // After a prepare-read of either queue: sends what was asked, then reads the connection if
 // anything arrives within `timeoutMilliseconds`, or gives the read up. A flush or a read that
-// fails leaves its error in the library, which every dispatch after it returns.
+// fails leaves its error in the library, for wl_display_get_error to tell.
 void WaylandReadPrepared(wl_display* display, int timeoutMilliseconds);
 
 }  // namespace win32sw
