@@ -179,6 +179,8 @@ TEST_F(WindowTest, PresentingRefusesADeadWindowAndARowPitchTooShort) {
   HWND window = RecordingWindowCreate(VelkorStyle | WS_VISIBLE);
   const uint32_t frame[4] = {};
   EXPECT_FALSE(win32sw::WindowPresent(window, frame, 2, 2, 4));
+  EXPECT_FALSE(win32sw::WindowPresent(window, frame, 2, 2, 7));
+  EXPECT_TRUE(win32sw::WindowPresent(window, frame, 2, 2, 8));
   DestroyWindow(window);
   EXPECT_FALSE(win32sw::WindowPresent(window, frame, 2, 2, 8));
   RECT client;
