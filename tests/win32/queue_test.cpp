@@ -127,6 +127,7 @@ TEST_F(MessageQueueTest, CloseDestroysTheWindowAndItsDestructionQuits) {
 
 TEST_F(MessageQueueTest, AltF4EndsInClose) {
   HWND window = RecordingWindowCreate(Hidden);
+  EXPECT_EQ(DefWindowProcA(window, WM_SYSKEYDOWN, 'A', AltDown | 1), 0) << "a system key answers 0";
   SdlKeyPush(window, SDL_KEYDOWN, SDL_SCANCODE_F4, KMOD_LALT);
   EXPECT_TRUE(MessagesPump());
   ASSERT_FALSE(Received.empty());
@@ -140,6 +141,38 @@ TEST_F(MessageQueueTest, AltF4EndsInClose) {
               ElementsAre(WM_SYSKEYDOWN, WM_SYSCOMMAND, WM_CLOSE, WM_DESTROY));
 }
 
+// A window the display uncovered or resized is painted again, all of it, over a background to
+// erase.
+TEST_F(MessageQueueTest, AnExposedOrResizedWindowIsPaintedWholeOverAnErasedBackground) {
+  HWND window = RecordingWindowCreate(Hidden);
+  ShowWindow(window, SW_SHOWDEFAULT);
+  const struct {
+    Uint8 event;
+    LONG width, height;
+  } happenings[] = {{SDL_WINDOWEVENT_EXPOSED, 624, 441}, {SDL_WINDOWEVENT_SIZE_CHANGED, 300, 200}};
+  for (const auto& happening : happenings) {
+    PAINTSTRUCT paint;
+    BeginPaint(window, &paint);
+    EndPaint(window, &paint);
+    ASSERT_FALSE(Pending());
+    SDL_Event event{};
+    event.window.type = SDL_WINDOWEVENT;
+    event.window.event = happening.event;
+    event.window.windowID = SDL_GetWindowID(SdlWindowOf(window));
+    event.window.data1 = happening.width;
+    event.window.data2 = happening.height;
+    ASSERT_EQ(SDL_PushEvent(&event), 1);
+    EXPECT_EQ(Next().message, WM_PAINT);
+    BeginPaint(window, &paint);
+    EXPECT_TRUE(paint.fErase) << int{happening.event};
+    EXPECT_EQ(paint.rcPaint.left, 0);
+    EXPECT_EQ(paint.rcPaint.top, 0);
+    EXPECT_EQ(paint.rcPaint.right, happening.width);
+    EXPECT_EQ(paint.rcPaint.bottom, happening.height);
+    EndPaint(window, &paint);
+  }
+}
+
 TEST_F(MessageQueueTest, WindowManagerCloseIsTheCloseButtonsSysCommand) {
   HWND window = RecordingWindowCreate(Hidden);
   SDL_Event event{};
@@ -151,7 +184,7 @@ TEST_F(MessageQueueTest, WindowManagerCloseIsTheCloseButtonsSysCommand) {
   EXPECT_EQ(message.hwnd, window);
   EXPECT_EQ(message.message, WM_SYSCOMMAND);
   EXPECT_EQ(message.wParam, SC_CLOSE);
-  DispatchMessageA(&message);
+  EXPECT_EQ(DispatchMessageA(&message), 0) << "a system command carried out answers 0";
   EXPECT_TRUE(MessagesPump());
   EXPECT_THAT(ReceivedAmong({WM_SYSCOMMAND, WM_CLOSE, WM_DESTROY}),
               ElementsAre(WM_SYSCOMMAND, WM_CLOSE, WM_DESTROY));
