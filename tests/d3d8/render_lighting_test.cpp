@@ -178,6 +178,16 @@ TEST_F(LightingTest, SpecularIsAddedOnlyWhenEnabled) {
   EXPECT_TRUE(ColourNear(LitColour(), withSpecular, 2));
 }
 
+// A light grazing the surface, at right angles to its normal (N.L exactly 0), gives it neither
+// diffuse nor specular light, though the half vector still leans towards the normal.
+TEST_F(LightingTest, ALightAlongTheSurfaceGivesNoDiffuseNorSpecular) {
+  render->SetRenderState(D3DRS_SPECULARENABLE, TRUE);
+  light.Type = D3DLIGHT_DIRECTIONAL;
+  light.Direction = {1.0f, 0.0f, 0.0f};
+  EXPECT_TRUE(
+      ColourNear(LitColour(), ColourOf(0.5 * (ga + 0.2), 0.5 * (ga + 0.4), 0.5 * (ga + 0.6)), 1));
+}
+
 TEST_F(LightingTest, WithoutLightingTheVertexColourOrWhiteIsUsed) {
   render->SetRenderState(D3DRS_LIGHTING, FALSE);
   EXPECT_TRUE(ColourNear(LitColour(), 0x00FFFFFF, 0));
