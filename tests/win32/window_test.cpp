@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <functional>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -255,14 +256,22 @@ TEST_F(WindowTest, AWindowThatMayNotHoldTheFrameBeforeTakesAllOfIt) {
   }
 }
 
-TEST_F(WindowTest, FullScreenCoversTheDisplay) {
-  HWND window = RecordingWindowCreate(VelkorStyle | WS_VISIBLE);
-  ASSERT_TRUE(win32sw::WindowFullScreen(window, 800, 600));
-  // The dummy display has only its own mode, so the window covers that.
-  RECT client;
-  ASSERT_TRUE(GetClientRect(window, &client));
-  EXPECT_EQ(client.right, 1024);
-  EXPECT_EQ(client.bottom, 768);
+// The dummy display has only its own mode, 1024 by 768: asked for it, it switches to it; asked
+// for another, it keeps its own and the window covers the desktop.
+TEST_F(WindowTest, FullScreenSwitchesToAModeTheDisplayHasAndElseCoversTheDesktop) {
+  for (const auto& [width, height, flags] :
+       {std::tuple{800u, 600u, Uint32{SDL_WINDOW_FULLSCREEN_DESKTOP}},
+        std::tuple{1024u, 768u, Uint32{SDL_WINDOW_FULLSCREEN}}}) {
+    HWND window = RecordingWindowCreate(VelkorStyle | WS_VISIBLE);
+    ASSERT_TRUE(win32sw::WindowFullScreen(window, width, height));
+    EXPECT_EQ(SDL_GetWindowFlags(SdlWindowOf(window)) & SDL_WINDOW_FULLSCREEN_DESKTOP, flags)
+        << width << " x " << height;
+    RECT client;
+    ASSERT_TRUE(GetClientRect(window, &client));
+    EXPECT_EQ(client.right, 1024);
+    EXPECT_EQ(client.bottom, 768);
+    DestroyWindow(window);
+  }
 }
 
 }  // namespace
