@@ -316,12 +316,12 @@ probe-keys)
   (cd "$work" && exec "$velkor" >"$work/messages" 2>"$work/stderr") &
   pid=$!
   window_of Velkor >/dev/null
-  # A letter, with Shift and with Ctrl; a letter held past the compositor's repeat delay, then
-  # a second of nothing; an extended key tapped, and another second; then Alt+F4, which closes
-  # the window. Typed again where the probe took the keyboard up too late for the first keys.
+  # A letter, with Shift and with Ctrl; a letter held past the compositor's repeat delay, a
+  # Shift key tapped while it is held, then a second of nothing; an extended key tapped, and
+  # another second; then Alt+F4, which closes the window. Typed again where the probe took the keyboard up too late for the first keys.
   for _ in $(seq 5); do
-    type_keys a -M shift a -m shift -M ctrl a -m ctrl -P b -s 1500 -p b -s 1000 -k Right -s 1000 \
-      -M alt -k F4 -m alt
+    type_keys a -M shift a -m shift -M ctrl a -m ctrl -P b -s 1000 -k Shift_L -s 700 -p b \
+      -s 1000 -k Right -s 1000 -M alt -k F4 -m alt
     for _ in $(seq 20); do
       kill -0 "$pid" 2>/dev/null || break 2
       sleep 0.05
@@ -342,7 +342,12 @@ probe-keys)
   # B held: its first press, then repeats that say it was down already.
   heard 0x0100 0x42 0x300001
   repeats=$(grep -c '^message=0x0100 wParam=0x42 lParam=0x40300001$' "$work/messages" || true)
-  [ "$repeats" -ge 3 ] || fail "B held 1.5 s repeated $repeats times"
+  [ "$repeats" -ge 3 ] || fail "B held 1.7 s repeated $repeats times"
+  # A key that does not repeat, pressed and let go meanwhile, leaves B repeating.
+  awk '$1 == "message=0x0101" && $2 == "wParam=0x10" {shift = 1}
+       shift && $1 == "message=0x0100" && $2 == "wParam=0x42" && $3 == "lParam=0x40300001" {found = 1}
+       $1 == "message=0x0101" && $2 == "wParam=0x42" {shift = 0}
+       END {exit !found}' "$work/messages" || fail "B no longer repeated once Shift was let go"
   # A key released repeats no more, and a key only tapped never does: the first press of B after
   # its release is a new one (the keys typed again), and the right arrow is never pressed again
   # while it is down.
