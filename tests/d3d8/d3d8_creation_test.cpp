@@ -2,7 +2,12 @@
 // in, and how references hold the objects together.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <string>
+
 #include "device/direct3d.h"
+#include "support/death_tests.h"
+#include "support/program_restart.h"
 #include "support/test_window.h"
 
 namespace {
@@ -80,6 +85,23 @@ TEST(Direct3DCreate8Test, AnswersOnlyTheVersionOfItsHeaders) {
   EXPECT_EQ(Direct3DCreate8(0), nullptr);
 #endif
 }
+
+#ifndef _WIN32
+// Where no display can be opened there is no adapter to draw with. In a process of its own, where
+// no display has been opened yet.
+TEST(AdapterTest, WithoutADisplayThereIsNoAdapter) {
+  if (const std::string missing = ProgramRestartMissing(); !missing.empty())
+    GTEST_SKIP() << missing;
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        setenv("SDL_VIDEODRIVER", "no-such-driver", 1);
+        IDirect3D8* direct3d = Direct3DCreate8(D3D_SDK_VERSION);
+        std::exit(direct3d && direct3d->GetAdapterCount() == 0 ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "^No display available: ");
+}
+#endif
 
 TEST_F(DeviceCreationTest, TheDisplayModeIsTheDesktopsThirtyTwoBitMode) {
   EXPECT_EQ(mode.Format, D3DFMT_X8R8G8B8);
