@@ -400,6 +400,31 @@ TEST_F(RasterTest, TrianglesReachingFarOffTheScreenAreClippedPreciselyAndNoneCra
   }
 }
 
+#ifndef _WIN32
+// A triangle 10^30 half-screens wide but only half a screen high is cut at its sides: the rows
+// it crosses show it all across, and the rows above and below it nothing. Our device's: Windows'
+// is not shown to clip this far, and Wine's draws it only as far as its floats reach.
+TEST_F(RasterTest, ATriangleFarWiderThanTheScreenButLowIsCutAtItsSidesOnly) {
+  render->SetRenderState(D3DRS_LIGHTING, FALSE);
+  const ColourVertex triangle[] = {
+      {-1e30f, -0.5f, 0.5f, White}, {1e30f, -0.5f, 0.5f, White}, {0.0f, 0.5f, 0.5f, White}};
+  BackBufferClear(render, Black);
+  VerticesDraw(render, D3DPT_TRIANGLELIST, 1, triangle, 3, sizeof(ColourVertex),
+               ColourVertexFormat);
+  const BackBufferImage image = render.BackBufferRead();
+  ASSERT_EQ(image.width, Size);
+  // Row r's centres lie at y = 1 - r / 12: those of rows 7 to 17 within -0.5 < y < 0.5. The
+  // sides pass closer to row 6's than any precision tells, and the base runs through row 18's.
+  for (UINT y = 0; y < Size; ++y) {
+    if (y == 6 || y == 18) continue;
+    for (UINT x = 0; x < Size; ++x) {
+      EXPECT_EQ(image.At(x, y) & 0xFFFFFF, y > 6 && y < 18 ? White : Black)
+          << "pixel " << x << ", " << y;
+    }
+  }
+}
+#endif
+
 // A pre-transformed triangle reaching 10^30 pixels off the target, in x or in y: whether
 // or not the device draws what of it is on the target, it draws nothing outside it.
 TEST_F(RasterTest, APreTransformedTriangleFarOffTheTargetDrawsNothingOutsideItself) {
