@@ -12,6 +12,21 @@ namespace {
 
 constexpr UINT Size = 8;
 
+// The whole `side` by `side` back buffer, cleared to black, as one quad: pixel centre x has
+// u = u0 + (u1 - u0) (x + 0.5) / side, so u0 = 0, u1 = 1 puts each pixel centre on its own texel
+// centre of a texture `side` wide.
+BackBufferImage WholeQuadDraw(const RenderDevice& render, UINT side, float u0, float u1, float v0,
+                              float v1, D3DCOLOR diffuse = 0xFFFFFFFF) {
+  const float e = -0.5f, f = side - 0.5f;
+  BackBufferClear(render, 0);
+  TransformedVerticesDraw(render, D3DPT_TRIANGLESTRIP,
+                          {{e, e, 0.5f, 1.0f, diffuse, u0, v0},
+                           {f, e, 0.5f, 1.0f, diffuse, u1, v0},
+                           {e, f, 0.5f, 1.0f, diffuse, u0, v1},
+                           {f, f, 0.5f, 1.0f, diffuse, u1, v1}});
+  return render.BackBufferRead();
+}
+
 // A texture of `width` by `height` texels, row by row; null, with the failure recorded, when it
 // cannot be made.
 IDirect3DTexture8* TextureMade(const RenderDevice& render, UINT width, UINT height,
@@ -64,17 +79,8 @@ class TextureTest : public ::testing::Test {
     render->SetTextureStageState(0, D3DTSS_ADDRESSV, mode);
   }
 
-  // The whole back buffer as one quad: pixel centre x has u = u0 + (u1 - u0) (x + 0.5) / Size,
-  // so u0 = 0, u1 = 1 puts each pixel centre on its own texel centre of a Size-wide texture.
   BackBufferImage QuadDraw(float u0, float u1, float v0, float v1, D3DCOLOR diffuse = 0xFFFFFFFF) {
-    const float e = -0.5f, f = Size - 0.5f;
-    BackBufferClear(render, 0);
-    TransformedVerticesDraw(render, D3DPT_TRIANGLESTRIP,
-                            {{e, e, 0.5f, 1.0f, diffuse, u0, v0},
-                             {f, e, 0.5f, 1.0f, diffuse, u1, v0},
-                             {e, f, 0.5f, 1.0f, diffuse, u0, v1},
-                             {f, f, 0.5f, 1.0f, diffuse, u1, v1}});
-    return render.BackBufferRead();
+    return WholeQuadDraw(render, Size, u0, u1, v0, v1, diffuse);
   }
 
   RenderDevice render{Size, Size};
@@ -435,17 +441,10 @@ TEST(TextureFactorTest, EveryPixelOfEachDrawShowsTheFactorSetForIt) {
   render->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TFACTOR);
   render->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_SELECTARG2);
   render->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_TFACTOR);
-  const float e = -0.5f, f = Side - 0.5f;
   for (D3DCOLOR factor :
        {D3DCOLOR_ARGB(0x80, 0xFF, 0x00, 0xFF), D3DCOLOR_ARGB(0x40, 0x00, 0xFF, 0x00)}) {
     render->SetRenderState(D3DRS_TEXTUREFACTOR, factor);
-    BackBufferClear(render, 0);
-    TransformedVerticesDraw(render, D3DPT_TRIANGLESTRIP,
-                            {{e, e, 0.5f, 1.0f, 0xFFFFFFFF, 0, 0},
-                             {f, e, 0.5f, 1.0f, 0xFFFFFFFF, 0, 0},
-                             {e, f, 0.5f, 1.0f, 0xFFFFFFFF, 0, 0},
-                             {f, f, 0.5f, 1.0f, 0xFFFFFFFF, 0, 0}});
-    const BackBufferImage image = render.BackBufferRead();
+    const BackBufferImage image = WholeQuadDraw(render, Side, 0, 0, 0, 0);
     ASSERT_EQ(image.width, Side);
     for (UINT y = 0; y < Side; ++y) {
       for (UINT x = 0; x < Side; ++x) {
@@ -513,14 +512,7 @@ TEST(TextureChunkTest, AWholeChunkOfBilinearPixelsOnATallWrappedTexture) {
   // of row y at pixel row y.
   render->SetTextureStageState(0, D3DTSS_ADDRESSU, D3DTADDRESS_WRAP);
   render->SetTextureStageState(0, D3DTSS_ADDRESSV, D3DTADDRESS_CLAMP);
-  const float e = -0.5f, f = side - 0.5f;
-  BackBufferClear(render, 0);
-  TransformedVerticesDraw(render, D3DPT_TRIANGLESTRIP,
-                          {{e, e, 0.5f, 1.0f, 0xFFFFFFFF, 1.25f, 0},
-                           {f, e, 0.5f, 1.0f, 0xFFFFFFFF, 1.25f, 0},
-                           {e, f, 0.5f, 1.0f, 0xFFFFFFFF, 1.25f, 1},
-                           {f, f, 0.5f, 1.0f, 0xFFFFFFFF, 1.25f, 1}});
-  const BackBufferImage image = render.BackBufferRead();
+  const BackBufferImage image = WholeQuadDraw(render, side, 1.25f, 1.25f, 0, 1);
   ASSERT_EQ(image.width, side);
   for (UINT y = 0; y < side; ++y) {
     for (UINT x = 0; x < side; ++x) {
