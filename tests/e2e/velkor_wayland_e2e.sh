@@ -59,6 +59,17 @@ window_of() {
   fail "no window named $title appeared"
 }
 
+# Waits, 5 s at most, until the compositor has given the window titled Velkor the size $1
+# (WIDTHxHEIGHT); its record is then in $record.
+size_awaited() {
+  for _ in $(seq 50); do
+    record=$(window_of Velkor)
+    [ "$(jq -r '"\(.window_rect.width)x\(.window_rect.height)"' <<<"$record")" = "$1" ] && return
+    sleep 0.1
+  done
+  fail "not resized to $1: $(jq -c .window_rect <<<"$record")"
+}
+
 # The client area of the window record $1 as grim takes a region: "X,Y WxH", logical units.
 client_area() { jq -r '"\(.rect.x + .window_rect.x),\(.rect.y + .window_rect.y) \(.window_rect.width)x\(.window_rect.height)"' <<<"$1"; }
 
@@ -213,24 +224,12 @@ resize)
   window_of Velkor >/dev/null
   # Without its title bar and border the window is all client area, the size asked for.
   swaymsg "$velkor_window border none, resize set 1248 882, move position 0 0" >/dev/null
-  for _ in $(seq 50); do
-    record=$(window_of Velkor)
-    [ "$(jq -r '"\(.window_rect.width)x\(.window_rect.height)"' <<<"$record")" = 1248x882 ] && break
-    sleep 0.1
-  done
-  [ "$(jq -r '"\(.window_rect.width)x\(.window_rect.height)"' <<<"$record")" = 1248x882 ] ||
-    fail "not resized: $(jq -c .window_rect <<<"$record")"
+  size_awaited 1248x882
   # The compositor scales the frame to the bigger window: the cube, twice as big, in its middle.
   expect_spinning "$(client_area "$record")" 2 resized
   # A change of one side alone is taken too.
   swaymsg "$velkor_window resize set 1248 441" >/dev/null
-  for _ in $(seq 50); do
-    record=$(window_of Velkor)
-    [ "$(jq -r '"\(.window_rect.width)x\(.window_rect.height)"' <<<"$record")" = 1248x441 ] && break
-    sleep 0.1
-  done
-  [ "$(jq -r '"\(.window_rect.width)x\(.window_rect.height)"' <<<"$record")" = 1248x441 ] ||
-    fail "not resized to 1248x441: $(jq -c .window_rect <<<"$record")"
+  size_awaited 1248x441
   # The compositor gives the container that size whatever the program does: the program's own
   # surfaces must be spread over it.
   for _ in $(seq 50); do
