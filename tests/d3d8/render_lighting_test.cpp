@@ -25,6 +25,12 @@ const LitVertex Triangle[3] = {{0.0f, 0.8f, 0.5f, 0, 0, -1},
                                {-0.69282032f, -0.4f, 0.5f, 0, 0, -1}};
 constexpr double Distance = 1.0, NDotL = 0.6;
 
+// A triangle of the same kind whose vertices are 1.625 from a light at (0, 0, -1), exactly in
+// float: 0.375 and 0.5, or 0.625, across and 1.5 deep.
+const LitVertex ExactTriangle[3] = {{0.0f, -0.625f, 0.5f, 0, 0, -1},
+                                    {0.375f, 0.5f, 0.5f, 0, 0, -1},
+                                    {-0.375f, 0.5f, 0.5f, 0, 0, -1}};
+
 D3DCOLORVALUE Rgb(float r, float g, float b) { return {r, g, b, 1.0f}; }
 
 D3DCOLOR ColourOf(double r, double g, double b) {
@@ -55,11 +61,11 @@ class LightingTest : public ::testing::Test {
     light.Attenuation2 = 0.5f;
   }
 
-  D3DCOLOR LitColour() {
+  D3DCOLOR LitColour(const LitVertex* triangle = Triangle) {
     render->SetLight(0, &light);
     render->LightEnable(0, TRUE);
     BackBufferClear(render, 0);
-    VerticesDraw(render, D3DPT_TRIANGLELIST, 1, Triangle, 3, sizeof(LitVertex), LitVertexFormat);
+    VerticesDraw(render, D3DPT_TRIANGLELIST, 1, triangle, 3, sizeof(LitVertex), LitVertexFormat);
     const BackBufferImage image = render.BackBufferRead();
     return image.width == Size ? image.At(Size / 2, Size / 2) : 0;
   }
@@ -87,6 +93,16 @@ TEST_F(LightingTest, APointLightGivesAmbientPlusDiffuseTimesNDotLAttenuated) {
 TEST_F(LightingTest, BeyondItsRangeALightAddsNothingNotEvenItsAmbient) {
   light.Range = 0.99f;
   EXPECT_TRUE(ColourNear(LitColour(), ColourOf(0.5 * ga, 0.5 * ga, 0.5 * ga), 1));
+}
+
+// The range is the distance beyond which a light adds nothing: a vertex exactly at it is lit.
+TEST_F(LightingTest, AVertexExactlyAtALightsRangeIsLit) {
+  light.Position = {0.0f, 0.0f, -1.0f};
+  light.Range = 2.0f;
+  const D3DCOLOR inside = LitColour(ExactTriangle);
+  ASSERT_NE(inside, ColourOf(0.5 * ga, 0.5 * ga, 0.5 * ga));
+  light.Range = 1.625f;
+  EXPECT_EQ(LitColour(ExactTriangle), inside);
 }
 
 TEST_F(LightingTest, ADirectionalLightIsNeitherAttenuatedNorLimitedByRange) {
