@@ -50,28 +50,44 @@ uint32_t ServerPixel(Display* display, ::Window window, int x, int y) {
   return pixel;
 }
 
+// A shown window of the frames' size, and a client of the test's own on its X server.
+class X11FramesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_NE(window.handle, nullptr);
+    ShowWindow(window.handle, SW_SHOW);
+    sdl = SdlWindowOf(window.handle);
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    ASSERT_TRUE(SDL_GetWindowWMInfo(sdl, &info)) << SDL_GetError();
+    ASSERT_EQ(info.subsystem, SDL_SYSWM_X11) << "not on X11: run with SDL_VIDEODRIVER=x11";
+    id = info.info.x11.window;
+    display = XOpenDisplay(nullptr);
+    ASSERT_NE(display, nullptr);
+  }
+
+  void TearDown() override {
+    if (display) XCloseDisplay(display);
+  }
+
+  uint32_t Pixel(int x, int y) { return ServerPixel(display, id, x, y); }
+
+  TestWindow window{Width, Height};
+  SDL_Window* sdl = nullptr;
+  Display* display = nullptr;
+  ::Window id = 0;
+};
+
 // The client area of a frame shown at its own size is resized to twice that, and the next
 // frame, with only a square of it changed, is stretched over it all: the window shows every
 // frame's pixels, not only the square.
-TEST(X11FramesTest, AFrameStretchedAfterFramesShownAtTheirOwnSizeShowsWhole) {
-  TestWindow window(Width, Height);
-  ASSERT_NE(window.handle, nullptr);
-  ShowWindow(window.handle, SW_SHOW);
-  SDL_Window* sdl = SdlWindowOf(window.handle);
-  SDL_SysWMinfo info;
-  SDL_VERSION(&info.version);
-  ASSERT_TRUE(SDL_GetWindowWMInfo(sdl, &info)) << SDL_GetError();
-  ASSERT_EQ(info.subsystem, SDL_SYSWM_X11) << "not on X11: run with SDL_VIDEODRIVER=x11";
-  Display* display = XOpenDisplay(nullptr);
-  ASSERT_NE(display, nullptr);
-  const ::Window id = info.info.x11.window;
-
+TEST_F(X11FramesTest, AFrameStretchedAfterFramesShownAtTheirOwnSizeShowsWhole) {
   Frame frame;
   ASSERT_TRUE(frame.Show(window.handle, nullptr));
   const RECT blue = frame.Square(8, 8, Blue);
   ASSERT_TRUE(frame.Show(window.handle, &blue));
-  EXPECT_EQ(ServerPixel(display, id, 30, 30), Red);
-  EXPECT_EQ(ServerPixel(display, id, 10, 10), Blue);
+  EXPECT_EQ(Pixel(30, 30), Red);
+  EXPECT_EQ(Pixel(10, 10), Blue);
 
   SDL_SetWindowSize(sdl, 2 * Width, 2 * Height);
   RECT client = {};
@@ -85,10 +101,21 @@ TEST(X11FramesTest, AFrameStretchedAfterFramesShownAtTheirOwnSizeShowsWhole) {
   const RECT green = frame.Square(40, 30, Green);
   ASSERT_TRUE(frame.Show(window.handle, &green));
   // Each frame pixel is two by two window pixels now; looked at in their middles.
-  EXPECT_EQ(ServerPixel(display, id, 61, 61), Red) << "stretched red";
-  EXPECT_EQ(ServerPixel(display, id, 21, 21), Blue) << "the first change, stretched";
-  EXPECT_EQ(ServerPixel(display, id, 85, 65), Green) << "the second change, stretched";
-  XCloseDisplay(display);
+  EXPECT_EQ(Pixel(61, 61), Red) << "stretched red";
+  EXPECT_EQ(Pixel(21, 21), Blue) << "the first change, stretched";
+  EXPECT_EQ(Pixel(85, 65), Green) << "the second change, stretched";
+}
+
+// Rows a pixel shorter apart than the frame is wide would overlap: such a frame is refused, and
+// the window goes on showing the frame before.
+TEST_F(X11FramesTest, AFrameWithRowsTooCloseIsRefusedAndTheFrameBeforeStays) {
+  Frame frame;
+  ASSERT_TRUE(frame.Show(window.handle, nullptr));
+  const std::vector<uint32_t> blue(Width * Height, Blue);
+  EXPECT_FALSE(
+      win32sw::WindowPresent(window.handle, blue.data(), Width, Height, (Width - 1) * 4, nullptr));
+  win32sw::WindowRefreshWait(window.handle, 1);
+  EXPECT_EQ(Pixel(30, 30), Red);
 }
 
 }  // namespace
