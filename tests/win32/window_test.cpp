@@ -47,6 +47,14 @@ TEST_F(WindowTest, ClassesAreFoundByNameWhateverTheCase) {
             nullptr);
 }
 
+// A class names the system's arrow; the program has no cursor resources of its own.
+TEST_F(WindowTest, TheArrowIsTheSystemsAndTheProgramHasNoCursorOfItsOwn) {
+  const HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
+  EXPECT_NE(arrow, nullptr);
+  EXPECT_EQ(LoadCursorA(nullptr, IDC_ARROW), arrow);
+  EXPECT_EQ(LoadCursorA(GetModuleHandleA(nullptr), IDC_ARROW), nullptr);
+}
+
 TEST_F(WindowTest, AVelkorSizedWindowHasTheWindows10ClientAreaAndStartsHidden) {
   HWND window = RecordingWindowCreate(VelkorStyle);
   RECT client;
