@@ -117,6 +117,16 @@ TEST_F(FrameTest, TheFirstTurnKeepsThePlainSumsThenWraps) {
   EXPECT_LT(SpinAngle, 0.02f);
 }
 
+// The angle stays within one turn: a step that lands on the full turn exactly starts the next
+// turn at 0.
+TEST(Spin, AStepLandingOnTheFullTurnStartsTheNextAtZero) {
+  SpinAngle = 6.28318548f - 0.02f;
+  ASSERT_EQ(SpinAngle + 0.02f, 6.28318548f);
+  SpinAdvance();
+  EXPECT_EQ(SpinAngle, 0.0f);
+  SpinAngle = 0.0f;
+}
+
 TEST(Spin, StillTurnsAfterTwoToTheNineteenRadians) {
   SpinAngle = 0.0f;
   const long frames = static_cast<long>(std::ldexp(1.0, 19) / 0.02) + 1;
