@@ -29,7 +29,8 @@ struct EdgeWalk {
 EdgeWalk EdgeWalkStart(int64_t x0, int64_t y0, int64_t x1, int64_t y1, int firstRow) {
   EdgeWalk walk = {};
   const int64_t dx = x1 - x0, dy = y1 - y0;
-  const bool topLeft = dy < 0 || (dy == 0 && dx > 0);
+  const bool upward = dy < 0;  // a left edge, of a clockwise triangle
+  const bool topLeft = upward || (dy == 0 && dx > 0);
   const int64_t bias = topLeft ? 0 : 1;
   // c(Y) = dx (Y * one - y0) + dy x0, the part of E that does not depend on X.
   const int64_t c = dx * (firstRow * SubPixelOne - y0) + dy * x0;
@@ -39,8 +40,8 @@ EdgeWalk EdgeWalkStart(int64_t x0, int64_t y0, int64_t x1, int64_t y1, int first
     walk.stepQuotient = dx * SubPixelOne;
     return walk;
   }
-  walk.kind = dy < 0 ? EdgeWalk::Left : EdgeWalk::Right;
-  walk.divisor = (dy < 0 ? -dy : dy) * SubPixelOne;
+  walk.kind = upward ? EdgeWalk::Left : EdgeWalk::Right;
+  walk.divisor = (upward ? -dy : dy) * SubPixelOne;
   walk.quotient = FloorDiv(c - bias, walk.divisor);
   walk.remainder = (c - bias) - walk.quotient * walk.divisor;
   const int64_t step = dx * SubPixelOne;
