@@ -49,6 +49,32 @@ TEST_F(ResourceTest, AVertexBufferLocksByOffsetAndSizeWithZeroMeaningTheRest) {
   EXPECT_EQ(buffer->Release(), 0u);
 }
 
+// A vertex buffer lives in the default, managed or system-memory pool, and says which; only a
+// texture may be made in the scratch pool too.
+TEST_F(ResourceTest, EachKindIsMadeInThePoolsItMayLiveIn) {
+  for (const D3DPOOL pool : {D3DPOOL_DEFAULT, D3DPOOL_MANAGED, D3DPOOL_SYSTEMMEM}) {
+    IDirect3DVertexBuffer8* buffer = nullptr;
+    ASSERT_EQ(render->CreateVertexBuffer(64, 0, 0, pool, &buffer), D3D_OK) << "pool " << pool;
+    D3DVERTEXBUFFER_DESC desc = {};
+    EXPECT_EQ(buffer->GetDesc(&desc), D3D_OK);
+    EXPECT_EQ(desc.Pool, pool);
+    buffer->Release();
+  }
+  IDirect3DVertexBuffer8* scratchBuffer = nullptr;
+  EXPECT_EQ(render->CreateVertexBuffer(64, 0, 0, D3DPOOL_SCRATCH, &scratchBuffer),
+            D3DERR_INVALIDCALL);
+  for (const D3DPOOL pool :
+       {D3DPOOL_DEFAULT, D3DPOOL_MANAGED, D3DPOOL_SYSTEMMEM, D3DPOOL_SCRATCH}) {
+    IDirect3DTexture8* texture = nullptr;
+    ASSERT_EQ(render->CreateTexture(4, 4, 1, 0, D3DFMT_A8R8G8B8, pool, &texture), D3D_OK)
+        << "pool " << pool;
+    D3DSURFACE_DESC desc = {};
+    EXPECT_EQ(texture->GetLevelDesc(0, &desc), D3D_OK);
+    EXPECT_EQ(desc.Pool, pool);
+    texture->Release();
+  }
+}
+
 TEST_F(ResourceTest, LevelsZeroMakesTheWholeChainDownToOneByOne) {
   const struct {
     UINT width, height, levels;
