@@ -18,19 +18,29 @@ constexpr D3DCOLOR Red = 0xFFFF0000;
 constexpr D3DCOLOR Green = 0xFF00FF00;
 constexpr D3DCOLOR Blue = 0xFF0000FF;
 
+SDL_Surface* WindowSurface(HWND handle) {
+  const win32sw::Window* window = win32sw::WindowFind(handle);
+  return window ? SDL_GetWindowSurface(win32sw::SdlWindowOf(*window).sdl) : nullptr;
+}
+
+// The window's pixel at (x, y), 0x00RRGGBB.
+uint32_t WindowPixel(const SDL_Surface& surface, int x, int y) {
+  uint32_t shown;
+  std::memcpy(&shown, static_cast<const BYTE*>(surface.pixels) + y * surface.pitch + x * 4,
+              sizeof shown);
+  return shown & 0x00FFFFFF;
+}
+
 // Whether the window shows exactly the image's colours, pixel for pixel.
 ::testing::AssertionResult WindowShows(HWND handle, const BackBufferImage& image) {
-  const win32sw::Window* window = win32sw::WindowFind(handle);
-  SDL_Surface* surface = window ? SDL_GetWindowSurface(win32sw::SdlWindowOf(*window).sdl) : nullptr;
+  SDL_Surface* surface = WindowSurface(handle);
   if (!surface) return ::testing::AssertionFailure() << "no window surface";
   if (static_cast<UINT>(surface->w) != image.width || static_cast<UINT>(surface->h) != image.height)
     return ::testing::AssertionFailure() << "the window is " << surface->w << " by " << surface->h;
   for (UINT y = 0; y < image.height; ++y) {
     for (UINT x = 0; x < image.width; ++x) {
-      uint32_t shown;
-      std::memcpy(&shown, static_cast<const BYTE*>(surface->pixels) + y * surface->pitch + x * 4,
-                  sizeof shown);
-      if (((shown ^ image.At(x, y)) & 0x00FFFFFF) != 0) {
+      const uint32_t shown = WindowPixel(*surface, x, y);
+      if (shown != (image.At(x, y) & 0x00FFFFFF)) {
         return ::testing::AssertionFailure() << "pixel " << x << ", " << y << " shows " << std::hex
                                              << shown << " for " << image.At(x, y);
       }
@@ -77,6 +87,23 @@ TEST(PresentWindowTest, ClearsOfRectanglesAndWritesThroughALockReachTheWindow) {
   ASSERT_EQ(render->Present(&corner, nullptr, nullptr, nullptr), D3D_OK);
   ASSERT_EQ(render->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
   EXPECT_TRUE(WindowShows(render.window.handle, render.BackBufferRead()));
+}
+
+// A source rectangle away from the corner shows only that part of the back buffer, stretched
+// over the whole window.
+TEST(PresentWindowTest, ASourceRectangleIsStretchedOverTheWindow) {
+  RenderDevice render(64, 48, D3DFMT_UNKNOWN, D3DSWAPEFFECT_COPY);
+  ASSERT_NE(render.device, nullptr);
+  ASSERT_EQ(render->Clear(0, nullptr, D3DCLEAR_TARGET, Red, 1.0f, 0), D3D_OK);
+  const D3DRECT square = {20, 18, 24, 22};
+  ASSERT_EQ(render->Clear(1, &square, D3DCLEAR_TARGET, Green, 1.0f, 0), D3D_OK);
+  const RECT quarter = {16, 12, 32, 24};  // stretched four times over
+  ASSERT_EQ(render->Present(&quarter, nullptr, nullptr, nullptr), D3D_OK);
+  SDL_Surface* surface = WindowSurface(render.window.handle);
+  ASSERT_NE(surface, nullptr);
+  EXPECT_EQ(WindowPixel(*surface, 24, 32), Green & 0x00FFFFFF) << "the square";
+  EXPECT_EQ(WindowPixel(*surface, 12, 20), Red & 0x00FFFFFF) << "above and left of it";
+  EXPECT_EQ(WindowPixel(*surface, 40, 44), Red & 0x00FFFFFF) << "below and right of it";
 }
 
 // Each present of a flipping chain shows another buffer than the one before, so the window takes
