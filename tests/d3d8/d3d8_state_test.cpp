@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
 #include "support/render_device.h"
 
@@ -124,6 +125,31 @@ TEST_F(DeviceStateTest, TransformsStartAsIdentityAndKeepWhatIsSet) {
   D3DMATRIX view;
   ASSERT_EQ(render->GetTransform(D3DTS_VIEW, &view), D3D_OK);
   EXPECT_EQ(std::memcmp(&view, &matrix, sizeof matrix), 0);
+}
+
+// Every transform keeps a matrix of its own: the view, the projection, the 256 world matrices
+// and the eight texture transforms, each set to a matrix that names it, read back as set.
+TEST_F(DeviceStateTest, EachTransformKeepsItsOwnMatrix) {
+  std::vector<D3DTRANSFORMSTATETYPE> states = {D3DTS_VIEW, D3DTS_PROJECTION};
+  for (UINT n = 0; n < 256; ++n) states.push_back(D3DTS_WORLDMATRIX(n));
+  for (UINT stage = 0; stage < 8; ++stage)
+    states.push_back(static_cast<D3DTRANSFORMSTATETYPE>(D3DTS_TEXTURE0 + stage));
+  const auto named = [](D3DTRANSFORMSTATETYPE state) {
+    D3DMATRIX matrix = {};
+    matrix.m[3][3] = 1.0f;
+    matrix.m[0][0] = static_cast<float>(state);
+    return matrix;
+  };
+  for (const D3DTRANSFORMSTATETYPE state : states) {
+    const D3DMATRIX matrix = named(state);
+    ASSERT_EQ(render->SetTransform(state, &matrix), D3D_OK) << "state " << state;
+  }
+  for (const D3DTRANSFORMSTATETYPE state : states) {
+    D3DMATRIX matrix = {};
+    ASSERT_EQ(render->GetTransform(state, &matrix), D3D_OK) << "state " << state;
+    const D3DMATRIX expected = named(state);
+    EXPECT_EQ(std::memcmp(&matrix, &expected, sizeof matrix), 0) << "state " << state;
+  }
 }
 
 // Enabling a light never set defines the default light: white, directional, along +z.
