@@ -1,5 +1,6 @@
 #include "platform/d3d8/objects/texture_resource.h"
 
+#include <algorithm>
 #include <new>
 
 #include "platform/d3d8/objects/com_query.h"
@@ -12,14 +13,11 @@ namespace {
 
 constexpr UINT MaxTextureSize = 4096;
 
-// Levels in the whole chain: each level halves both sides, rounding down, until both are 1.
+// Levels in the whole chain: each level halves both sides, rounding down, until both are 1, so
+// the longer side counts them.
 UINT ChainLength(UINT width, UINT height) {
   UINT levels = 1;
-  while (width > 1 || height > 1) {
-    width = width > 1 ? width / 2 : 1;
-    height = height > 1 ? height / 2 : 1;
-    ++levels;
-  }
+  for (UINT side = std::max(width, height); side > 1; side /= 2) ++levels;
   return levels;
 }
 
