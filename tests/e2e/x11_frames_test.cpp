@@ -72,6 +72,20 @@ class X11FramesTest : public ::testing::Test {
 
   uint32_t Pixel(int x, int y) { return ServerPixel(display, id, x, y); }
 
+  // Whether the client area has the size asked for, once the window's messages say so.
+  bool Resized(LONG width, LONG height) {
+    SDL_SetWindowSize(sdl, width, height);
+    RECT client = {};
+    for (int tries = 0; tries < 200; ++tries) {
+      MSG message;
+      while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+      GetClientRect(window.handle, &client);
+      if (client.right == width && client.bottom == height) return true;
+      SDL_Delay(10);
+    }
+    return false;
+  }
+
   TestWindow window{Width, Height};
   SDL_Window* sdl = nullptr;
   Display* display = nullptr;
@@ -89,21 +103,25 @@ TEST_F(X11FramesTest, AFrameStretchedAfterFramesShownAtTheirOwnSizeShowsWhole) {
   EXPECT_EQ(Pixel(30, 30), Red);
   EXPECT_EQ(Pixel(10, 10), Blue);
 
-  SDL_SetWindowSize(sdl, 2 * Width, 2 * Height);
-  RECT client = {};
-  for (int tries = 0; tries < 200 && client.right != 2 * LONG{Width}; ++tries) {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-    GetClientRect(window.handle, &client);
-    SDL_Delay(10);
-  }
-  ASSERT_EQ(client.right, 2 * LONG{Width}) << "the window was not resized";
+  ASSERT_TRUE(Resized(2 * Width, 2 * Height));
   const RECT green = frame.Square(40, 30, Green);
   ASSERT_TRUE(frame.Show(window.handle, &green));
   // Each frame pixel is two by two window pixels now; looked at in their middles.
   EXPECT_EQ(Pixel(61, 61), Red) << "stretched red";
   EXPECT_EQ(Pixel(21, 21), Blue) << "the first change, stretched";
   EXPECT_EQ(Pixel(85, 65), Green) << "the second change, stretched";
+}
+
+// A window made wider only stretches the frame across, rows as they were.
+TEST_F(X11FramesTest, AWindowMadeWiderOnlyStretchesTheFrameAcross) {
+  Frame frame;
+  ASSERT_TRUE(frame.Show(window.handle, nullptr));
+  ASSERT_TRUE(Resized(2 * Width, Height));
+  const RECT blue = frame.Square(8, 8, Blue);
+  ASSERT_TRUE(frame.Show(window.handle, &blue));
+  EXPECT_EQ(Pixel(2 * 10 + 1, 10), Blue) << "the square, stretched across";
+  EXPECT_EQ(Pixel(10, 10), Red) << "left of the stretched square";
+  EXPECT_EQ(Pixel(2 * Width - 1, Height - 1), Red) << "the far corner";
 }
 
 // Rows a pixel shorter apart than the frame is wide would overlap: such a frame is refused, and
