@@ -342,6 +342,31 @@ TEST_F(TextureTest, MagnifiedAndMinifiedSurfacesUseTheirOwnFilters) {
   for (UINT x = 0; x < Size; ++x) {
     EXPECT_EQ(minified.At(x, 0) & 0xFFFFFF, left) << "pixel " << x;
   }
+
+  // Thirty-two rows of texels across the eight pixels, along v.
+  render->SetTexture(0, nullptr);
+  texture->Release();
+  std::vector<D3DCOLOR> rows;
+  for (UINT i = 0; i < 2 * 32; ++i) rows.push_back(i / 2 % 2 == 0 ? left : right);
+  TextureUse(2, 32, rows);
+  const float e = -0.5f, f = Size - 0.5f;
+  BackBufferClear(render, 0);
+  TransformedVerticesDraw(render, D3DPT_TRIANGLESTRIP,
+                          {{e, e, 0.5f, 1.0f, 0xFFFFFFFF, 0.25f, 0},
+                           {f, e, 0.5f, 1.0f, 0xFFFFFFFF, 0.25f, 1},
+                           {e, f, 0.5f, 1.0f, 0xFFFFFFFF, 0.25f, 0},
+                           {f, f, 0.5f, 1.0f, 0xFFFFFFFF, 0.25f, 1}});
+  const BackBufferImage turned = render.BackBufferRead();
+  ASSERT_EQ(turned.width, Size);
+  for (UINT x = 0; x < Size; ++x) {
+    EXPECT_EQ(turned.At(x, 0) & 0xFFFFFF, left) << "pixel " << x << ", turned";
+  }
+  // And down the target.
+  const BackBufferImage down = QuadDraw(0.25f, 0.25f, 0, 1);
+  ASSERT_EQ(down.width, Size);
+  for (UINT y = 0; y < Size; ++y) {
+    EXPECT_EQ(down.At(0, y) & 0xFFFFFF, left) << "pixel row " << y << ", down";
+  }
 }
 
 // Wrapping across u while v is clamped: pixel x lies at u = x / 8, halfway between texels x - 1
