@@ -137,10 +137,9 @@ bool WaylandWindow::FullScreen(UINT, UINT, LONG& clientWidth, LONG& clientHeight
 }
 
 void WaylandWindow::Configure(int& width, int& height, bool fullScreen) {
-  if (width <= 0 || height <= 0) {
-    width = width_;
-    height = height_;
-  }
+  // A side given as 0 is the window's to choose: it keeps its own.
+  if (width <= 0) width = width_;
+  if (height <= 0) height = height_;
   fullScreen_ = fullScreen;
   if (width == width_ && height == height_) return;
   width_ = width;
