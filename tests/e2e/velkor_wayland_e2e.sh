@@ -70,6 +70,17 @@ size_awaited() {
   fail "not resized to $1: $(jq -c .window_rect <<<"$record")"
 }
 
+# Waits, 5 s at most, until both of the program's surfaces (the window's and the frames') are
+# spread over $1 by $2, as its own request log ($work/requests) tells.
+surfaces_spread() {
+  local request="-> wp_viewport@[0-9]*\\.set_destination($1, $2)"
+  for _ in $(seq 50); do
+    [ "$(grep -c -- "$request" "$work/requests")" -ge 2 ] && return
+    sleep 0.1
+  done
+  fail "the window's surfaces were not spread over $1x$2"
+}
+
 # The client area of the window record $1 as grim takes a region: "X,Y WxH", logical units.
 client_area() { jq -r '"\(.rect.x + .window_rect.x),\(.rect.y + .window_rect.y) \(.window_rect.width)x\(.window_rect.height)"' <<<"$1"; }
 
@@ -232,12 +243,11 @@ resize)
   size_awaited 1248x441
   # The compositor gives the container that size whatever the program does: the program's own
   # surfaces must be spread over it.
-  for _ in $(seq 50); do
-    [ "$(grep -c -- '-> wp_viewport@[0-9]*\.set_destination(1248, 441)' "$work/requests")" -ge 2 ] && break
-    sleep 0.1
-  done
-  [ "$(grep -c -- '-> wp_viewport@[0-9]*\.set_destination(1248, 441)' "$work/requests")" -ge 2 ] ||
-    fail "the window's surfaces were not spread over 1248x441"
+  surfaces_spread 1248 441
+  # And the other side alone.
+  swaymsg "$velkor_window resize set 900 441" >/dev/null
+  size_awaited 900x441
+  surfaces_spread 900 441
   swaymsg "$velkor_window kill" >/dev/null
   expect_exit_zero 2
   ;;
