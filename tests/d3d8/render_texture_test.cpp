@@ -369,6 +369,33 @@ TEST_F(TextureTest, MagnifiedAndMinifiedSurfacesUseTheirOwnFilters) {
   }
 }
 
+// A surface twice as far away on its right, with two columns of texels across it: magnified
+// everywhere, though v, the same everywhere, has 32 rows to pick from. The filter follows how
+// fast the coordinates change across the pixels, perspective and all: pixel 5 lies about
+// halfway between the columns, and blends them.
+TEST_F(TextureTest, InPerspectiveAMagnifiedSurfaceTakesTheMagnificationFilter) {
+  render->SetTextureStageState(0, D3DTSS_MINFILTER, D3DTEXF_POINT);
+  render->SetTextureStageState(0, D3DTSS_MAGFILTER, D3DTEXF_LINEAR);
+  const D3DCOLOR left = 0x00C80000, right = 0x000000C8;
+  std::vector<D3DCOLOR> texels;
+  for (UINT i = 0; i < 2 * 32; ++i) texels.push_back(i % 2 == 0 ? left : right);
+  TextureUse(2, 32, texels);
+  const float e = -0.5f, f = Size - 0.5f;
+  BackBufferClear(render, 0);
+  TransformedVerticesDraw(render, D3DPT_TRIANGLESTRIP,
+                          {{e, e, 0.5f, 1.0f, 0xFFFFFFFF, 0, 0.5f},
+                           {f, e, 0.5f, 0.5f, 0xFFFFFFFF, 1, 0.5f},
+                           {e, f, 0.5f, 1.0f, 0xFFFFFFFF, 0, 0.5f},
+                           {f, f, 0.5f, 0.5f, 0xFFFFFFFF, 1, 0.5f}});
+  const BackBufferImage image = render.BackBufferRead();
+  ASSERT_EQ(image.width, Size);
+  for (const UINT y : {0u, Size - 1}) {
+    const D3DCOLOR pixel = image.At(5, y);
+    EXPECT_GT((pixel >> 16) & 0xFF, 40u) << "row " << y << ": " << std::hex << pixel;
+    EXPECT_GT(pixel & 0xFF, 40u) << "row " << y << ": " << std::hex << pixel;
+  }
+}
+
 // Wrapping across u while v is clamped: pixel x lies at u = x / 8, halfway between texels x - 1
 // and x, the first pixel's between the last texel and the first.
 TEST_F(TextureTest, WrapAcrossOneWayBlendsTheLastTexelWithTheFirstWhileTheOtherClamps) {
