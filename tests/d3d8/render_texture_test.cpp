@@ -12,19 +12,32 @@ namespace {
 
 constexpr UINT Size = 8;
 
-// The whole `side` by `side` back buffer, cleared to black, as one quad: pixel centre x has
-// u = u0 + (u1 - u0) (x + 0.5) / side, so u0 = 0, u1 = 1 puts each pixel centre on its own texel
-// centre of a texture `side` wide.
+// What a corner of the whole-target quad carries.
+struct Corner {
+  float u, v;
+  float rhw = 1.0f;
+};
+
+// The whole `side` by `side` back buffer, cleared to black, as one quad with these corners: top
+// left, top right, bottom left, bottom right.
+BackBufferImage CornersQuadDraw(const RenderDevice& render, UINT side, const Corner (&corners)[4],
+                                D3DCOLOR diffuse = 0xFFFFFFFF) {
+  const float e = -0.5f, f = side - 0.5f;
+  const float x[4] = {e, f, e, f}, y[4] = {e, e, f, f};
+  std::vector<TransformedVertex> vertices;
+  for (int i = 0; i < 4; ++i) {
+    vertices.push_back({x[i], y[i], 0.5f, corners[i].rhw, diffuse, corners[i].u, corners[i].v});
+  }
+  BackBufferClear(render, 0);
+  TransformedVerticesDraw(render, D3DPT_TRIANGLESTRIP, vertices);
+  return render.BackBufferRead();
+}
+
+// The whole back buffer as one quad: pixel centre x has u = u0 + (u1 - u0) (x + 0.5) / side, so
+// u0 = 0, u1 = 1 puts each pixel centre on its own texel centre of a texture `side` wide.
 BackBufferImage WholeQuadDraw(const RenderDevice& render, UINT side, float u0, float u1, float v0,
                               float v1, D3DCOLOR diffuse = 0xFFFFFFFF) {
-  const float e = -0.5f, f = side - 0.5f;
-  BackBufferClear(render, 0);
-  TransformedVerticesDraw(render, D3DPT_TRIANGLESTRIP,
-                          {{e, e, 0.5f, 1.0f, diffuse, u0, v0},
-                           {f, e, 0.5f, 1.0f, diffuse, u1, v0},
-                           {e, f, 0.5f, 1.0f, diffuse, u0, v1},
-                           {f, f, 0.5f, 1.0f, diffuse, u1, v1}});
-  return render.BackBufferRead();
+  return CornersQuadDraw(render, side, {{u0, v0}, {u1, v0}, {u0, v1}, {u1, v1}}, diffuse);
 }
 
 // A texture of `width` by `height` texels, row by row; null, with the failure recorded, when it
@@ -349,14 +362,8 @@ TEST_F(TextureTest, MagnifiedAndMinifiedSurfacesUseTheirOwnFilters) {
   std::vector<D3DCOLOR> rows;
   for (UINT i = 0; i < 2 * 32; ++i) rows.push_back(i / 2 % 2 == 0 ? left : right);
   TextureUse(2, 32, rows);
-  const float e = -0.5f, f = Size - 0.5f;
-  BackBufferClear(render, 0);
-  TransformedVerticesDraw(render, D3DPT_TRIANGLESTRIP,
-                          {{e, e, 0.5f, 1.0f, 0xFFFFFFFF, 0.25f, 0},
-                           {f, e, 0.5f, 1.0f, 0xFFFFFFFF, 0.25f, 1},
-                           {e, f, 0.5f, 1.0f, 0xFFFFFFFF, 0.25f, 0},
-                           {f, f, 0.5f, 1.0f, 0xFFFFFFFF, 0.25f, 1}});
-  const BackBufferImage turned = render.BackBufferRead();
+  const BackBufferImage turned =
+      CornersQuadDraw(render, Size, {{0.25f, 0}, {0.25f, 1}, {0.25f, 0}, {0.25f, 1}});
   ASSERT_EQ(turned.width, Size);
   for (UINT x = 0; x < Size; ++x) {
     EXPECT_EQ(turned.At(x, 0) & 0xFFFFFF, left) << "pixel " << x << ", turned";
@@ -380,14 +387,8 @@ TEST_F(TextureTest, InPerspectiveAMagnifiedSurfaceTakesTheMagnificationFilter) {
   std::vector<D3DCOLOR> texels;
   for (UINT i = 0; i < 2 * 32; ++i) texels.push_back(i % 2 == 0 ? left : right);
   TextureUse(2, 32, texels);
-  const float e = -0.5f, f = Size - 0.5f;
-  BackBufferClear(render, 0);
-  TransformedVerticesDraw(render, D3DPT_TRIANGLESTRIP,
-                          {{e, e, 0.5f, 1.0f, 0xFFFFFFFF, 0, 0.5f},
-                           {f, e, 0.5f, 0.5f, 0xFFFFFFFF, 1, 0.5f},
-                           {e, f, 0.5f, 1.0f, 0xFFFFFFFF, 0, 0.5f},
-                           {f, f, 0.5f, 0.5f, 0xFFFFFFFF, 1, 0.5f}});
-  const BackBufferImage image = render.BackBufferRead();
+  const BackBufferImage image =
+      CornersQuadDraw(render, Size, {{0, 0.5f}, {1, 0.5f, 0.5f}, {0, 0.5f}, {1, 0.5f, 0.5f}});
   ASSERT_EQ(image.width, Size);
   for (const UINT y : {0u, Size - 1}) {
     const D3DCOLOR pixel = image.At(5, y);
